@@ -1,0 +1,18 @@
+#pragma once
+// Start-up configuration: paths from "param.ini", the Reports folder and the remembered test file.
+#include <QString>
+#include <QStringList>
+
+struct SettingsSources {
+    QString executableFolder;  // ends with a separator
+    QStringList arguments;     // the command line, program name first
+    QString appData;           // value of "APPDATA"; empty when unset
+    QString userDataFolder;    // the user's application-data folder, used when appData is empty
+};
+
+SettingsSources systemSettingsSources(const QStringList& arguments);
+void LoadSettings(const SettingsSources& sources);
+
+// A folder value as the program uses it: native separators and one trailing separator.
+// An empty value stays empty, so names built on it are relative to the current folder.
+QString normalisedFolder(const QString& value);

@@ -1,0 +1,61 @@
+#include "WindowSystem.h"
+
+#include "Notices.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+
+bool endRequested = false;
+
+class MessageBoxNotices final : public Notices {
+public:
+    void notice(const QString& text) override {
+        QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok);
+        box.exec();
+    }
+    bool question(const QString& text) override {
+        QMessageBox box(QMessageBox::Question, QuestionCaption, text,
+                        QMessageBox::Yes | QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    }
+};
+
+MessageBoxNotices messageBoxNotices;
+
+}  // namespace
+
+int RunModal(QDialog& dialog) {
+    if (endRequested) return QDialog::Rejected;
+    return dialog.exec();
+}
+
+void RequestEnd() {
+    endRequested = true;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
+            dialog->reject();
+    }
+}
+
+bool EndRequested() { return endRequested; }
+
+void ClearEndRequest() { endRequested = false; }
+
+void FocusNextControl(QWidget* window) {
+    QWidget* from = window->focusWidget();
+    QWidget* next = from ? from->nextInFocusChain() : window;
+    for (QWidget* candidate = next; candidate && candidate != from;
+         candidate = candidate->nextInFocusChain()) {
+        if (candidate->window() == window && candidate->isEnabled() && candidate->isVisible() &&
+            (candidate->focusPolicy() & Qt::TabFocus)) {
+            candidate->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void InstallMessageBoxNotices() { setNotices(&messageBoxNotices); }

@@ -1,0 +1,6 @@
+#include "SharedState.h"
+
+SharedState& Shared() {
+    static SharedState state;
+    return state;
+}
