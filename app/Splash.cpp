@@ -18,6 +18,7 @@ TForm1::TForm1(QWidget* parent)
     if (picture.open(QIODevice::ReadOnly))
         Image1->setPixmap(QPixmap::fromImage(decodeJpeg(picture.readAll())));
     Image1->setGeometry(0, 0, 400, 300);
+    Timer1->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire up to 5% early
     Timer1->setSingleShot(true);
     Timer1->setInterval(3000);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
