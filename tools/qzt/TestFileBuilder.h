@@ -1,5 +1,6 @@
 #pragma once
 // Builds a .qzt test file from a description: tables TestInfo and Test, texts packed with zlib.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,3 +19,11 @@ struct TestSpec {
 
 void writeTestFile(const std::string& path, const TestSpec& spec);  // throws std::runtime_error
 std::string plainTextToRtf(const std::string& utf8Text);            // a cp1251 RTF document
+
+// Pieces of RTF for documents with pictures: escaped paragraphs of plain text, a picture group
+// with its data in hex, and the document frame (cp1251, one Cyrillic font) around a body.
+enum class PictureFormat { Png, Jpeg };
+std::string rtfParagraphs(const std::string& utf8Text);
+std::string pictureRtf(const std::vector<std::uint8_t>& imageBytes, PictureFormat format, int widthPixels,
+                       int heightPixels);
+std::string rtfDocument(const std::string& body);

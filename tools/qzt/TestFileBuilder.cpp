@@ -1,0 +1,132 @@
+#include "TestFileBuilder.h"
+
+#include "Cp1251.h"
+#include "JetWriter.h"
+
+#include <QString>
+#include <zlib.h>
+
+#include <stdexcept>
+
+namespace {
+
+constexpr std::size_t kAnswerCount = 5;
+
+std::vector<std::uint8_t> pack(const std::string& document) {
+    uLongf packedSize = compressBound(static_cast<uLong>(document.size()));
+    std::vector<std::uint8_t> packed(packedSize);
+    const int status = compress2(packed.data(), &packedSize, reinterpret_cast<const Bytef*>(document.data()),
+                                 static_cast<uLong>(document.size()), Z_BEST_COMPRESSION);
+    if (status != Z_OK) throw std::runtime_error("cannot compress a question text");
+    packed.resize(packedSize);
+    return packed;
+}
+
+jet::Value optionalValue(const std::optional<int>& value) {
+    if (!value) return std::monostate{};
+    return static_cast<std::int32_t>(*value);
+}
+
+jet::Value optionalValue(const std::optional<bool>& value) {
+    if (!value) return std::monostate{};
+    return *value;
+}
+
+jet::Table infoTable(const TestSpec& spec) {
+    using jet::ColumnType;
+    return {"TestInfo",
+            {{"TestTitle", ColumnType::Text},
+             {"QuestionCountForAnswer", ColumnType::Long},
+             {"TimeForAnswer", ColumnType::Long},
+             {"AnswerBalls", ColumnType::Long},
+             {"AllowReturn", ColumnType::Boolean},
+             {"ResultHere", ColumnType::Boolean}},
+            {{spec.title, optionalValue(spec.questionCountForAnswer), optionalValue(spec.timeForAnswer),
+              optionalValue(spec.answerBalls), optionalValue(spec.allowReturn), optionalValue(spec.resultHere)}}};
+}
+
+jet::Table questionTable(const TestSpec& spec) {
+    jet::Table table{"Test", {{"Q", jet::ColumnType::Ole}}, {}};
+    for (std::size_t k = 1; k <= kAnswerCount; ++k)
+        table.columns.push_back({"A" + std::to_string(k), jet::ColumnType::Ole});
+    for (const QuestionSpec& question : spec.questions) {
+        if (question.answers.size() > kAnswerCount)
+            throw std::runtime_error("a question has more than five answers");
+        std::vector<jet::Value> row{pack(question.question)};
+        // Answers not given stay NULL, which reads as an empty document.
+        for (std::size_t k = 0; k < kAnswerCount; ++k)
+            row.push_back(k < question.answers.size() ? jet::Value(pack(question.answers[k])) : std::monostate{});
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+void appendEscaped(std::string& rtf, char16_t c) {
+    if (c == '\\' || c == '{' || c == '}') {
+        rtf += '\\';
+        rtf += static_cast<char>(c);
+    } else if (c == '\t') {
+        rtf += "\\tab ";
+    } else if (c >= 0x20 && c < 0x80) {
+        rtf += static_cast<char>(c);
+    } else if (c >= 0x80) {
+        const std::string inCodePage = toCp1251(QString(QChar(c)));
+        if (inCodePage != "?") {
+            static const char hex[] = "0123456789abcdef";
+            const auto byte = static_cast<unsigned char>(inCodePage[0]);
+            rtf += "\\'";
+            rtf += hex[byte >> 4];
+            rtf += hex[byte & 0xF];
+        } else {
+            // Not in code page 1251: a Unicode escape, with '?' for readers that skip it.
+            rtf += "\\u" + std::to_string(static_cast<std::int16_t>(c)) + "?";
+        }
+    }
+}
+
+}  // namespace
+
+void writeTestFile(const std::string& path, const TestSpec& spec) {
+    jet::writeDatabase(path, {infoTable(spec), questionTable(spec)});
+}
+
+std::string rtfParagraphs(const std::string& utf8Text) {
+    const QString text = QString::fromUtf8(utf8Text.data(), static_cast<qsizetype>(utf8Text.size()));
+    std::string body;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == QChar('\n')) continue;
+        if (c == '\r' || c == '\n')
+            body += "\\par\r\n";
+        else
+            appendEscaped(body, c);
+    }
+    return body;
+}
+
+std::string rtfDocument(const std::string& body) {
+    return "{\\rtf1\\ansi\\ansicpg1251\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial;}}\r\n"
+           "\\pard\\f0\\fs24 " +
+           body + "\\par\r\n}\r\n";
+}
+
+std::string plainTextToRtf(const std::string& utf8Text) { return rtfDocument(rtfParagraphs(utf8Text)); }
+
+std::string pictureRtf(const std::vector<std::uint8_t>& imageBytes, PictureFormat format, int widthPixels,
+                       int heightPixels) {
+    if (widthPixels <= 0 || heightPixels <= 0) throw std::runtime_error("a picture has no size");
+    constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
+    std::string rtf = "{\\pict";
+    rtf += format == PictureFormat::Png ? "\\pngblip" : "\\jpegblip";
+    rtf += "\\picw" + std::to_string(widthPixels) + "\\pich" + std::to_string(heightPixels);
+    rtf += "\\picwgoal" + std::to_string(widthPixels * kTwipsPerPixel) + "\\pichgoal" +
+           std::to_string(heightPixels * kTwipsPerPixel) + "\r\n";
+    static const char hex[] = "0123456789abcdef";
+    for (std::size_t i = 0; i < imageBytes.size(); ++i) {
+        rtf += hex[imageBytes[i] >> 4];
+        rtf += hex[imageBytes[i] & 0xF];
+        if (i % 64 == 63) rtf += "\r\n";
+    }
+    rtf += "}";
+    return rtf;
+}
