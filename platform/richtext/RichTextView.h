@@ -8,4 +8,9 @@ class RichTextView : public QTextBrowser {
 public:
     explicit RichTextView(QWidget* parent = nullptr);
     void loadRtf(const QByteArray& rtf);  // replaces the whole content; never throws
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 };

@@ -1,0 +1,968 @@
+#include "RtfReader.h"
+
+#include "Cp1251.h"
+#include "SymbolFont.h"
+
+#include <QBuffer>
+#include <QColor>
+#include <QImage>
+#include <QImageReader>
+#include <QStringDecoder>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+#include <QUrl>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+// Limits that keep hostile documents from exhausting memory or time; real questions stay far below.
+constexpr int maxGroupDepth = 512;
+constexpr qsizetype maxPictureDataBytes = 64 * 1024 * 1024;
+constexpr qint64 maxDecodedPictureBytes = 64 * 1024 * 1024;
+constexpr int maxPictureSide = 8000;
+constexpr int maxPlaceholderSide = 2048;
+constexpr int maxTableColumns = 64;
+constexpr int maxTwips = 31680;  // 22 inches, the largest page a word processor offers
+constexpr double twipsPerPixel = 15.0;  // 1440 twips per inch at 96 pixels per inch
+constexpr double himetricPerPixel = 2540.0 / 96.0;
+constexpr int defaultHalfPoints = 24;
+constexpr int symbolCodePage = 42;  // the code page Windows gives the Symbol charset
+
+enum class Destination { Text, Skip, FontTable, ColorTable, Picture };
+
+enum class VerticalPosition { Normal, Super, Sub };
+
+struct CharacterState {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    VerticalPosition position = VerticalPosition::Normal;
+    int halfPoints = defaultHalfPoints;
+    int font = -1;  // -1: the document's default font
+    int foreground = 0;  // colour table index; 0 is "auto"
+    int background = 0;
+    bool operator==(const CharacterState&) const = default;
+};
+
+struct ParagraphState {
+    Qt::Alignment alignment = Qt::AlignLeft;
+    int leftTwips = 0;
+    int rightTwips = 0;
+    int firstLineTwips = 0;
+    int beforeTwips = 0;
+    int afterTwips = 0;
+    bool inTable = false;
+};
+
+struct GroupState {
+    Destination destination = Destination::Text;
+    CharacterState characters;
+    ParagraphState paragraph;
+    int unicodeSkip = 1;
+    bool listNumber = false;  // a list's number or bullet: shown, but never moves in or out of a table
+};
+
+struct FontEntry {
+    std::string name;
+    bool nameComplete = false;
+    int charset = -1;
+    int codePage = 0;  // 0: the document's ANSI code page
+    bool symbol = false;
+};
+
+enum class PictureKind { Unknown, Png, Jpeg, Metafile };
+
+struct PictureState {
+    PictureKind kind = PictureKind::Unknown;
+    QByteArray data;
+    int pendingNibble = -1;
+    int width = 0, height = 0;          // \picw \pich: pixels, or HIMETRIC for metafiles
+    int goalWidth = 0, goalHeight = 0;  // twips
+    int scaleX = 100, scaleY = 100;
+};
+
+int clampInt(std::int64_t value, int low, int high) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, low, high));
+}
+
+int codePageOfCharset(int charset) {
+    switch (charset) {
+    case 0: return 1252;
+    case 2: return symbolCodePage;
+    case 77: return 10000;
+    case 128: return 932;
+    case 129: return 949;
+    case 134: return 936;
+    case 136: return 950;
+    case 161: return 1253;
+    case 162: return 1254;
+    case 163: return 1258;
+    case 177: return 1255;
+    case 178: return 1256;
+    case 186: return 1257;
+    case 204: return 1251;
+    case 222: return 874;
+    case 238: return 1250;
+    case 255: return 437;
+    default: return 0;
+    }
+}
+
+const char* encodingNameOfCodePage(int codePage) {
+    switch (codePage) {
+    case 437: return "IBM437";
+    case 850: return "IBM850";
+    case 866: return "IBM866";
+    case 874: return "windows-874";
+    case 932: return "Shift_JIS";
+    case 936: return "GBK";
+    case 949: return "windows-949";
+    case 950: return "Big5";
+    case 1250: return "windows-1250";
+    case 1252: return "windows-1252";
+    case 1253: return "windows-1253";
+    case 1254: return "windows-1254";
+    case 1255: return "windows-1255";
+    case 1256: return "windows-1256";
+    case 1257: return "windows-1257";
+    case 1258: return "windows-1258";
+    case 10000: return "macintosh";
+    default: return nullptr;
+    }
+}
+
+// Control words that open a destination whose content is never shown.
+bool isSkippedDestination(std::string_view word) {
+    static const std::unordered_map<std::string_view, bool> words = {
+        {"stylesheet", true}, {"info", true}, {"listtable", true}, {"listoverridetable", true},
+        {"pn", true}, {"header", true}, {"headerl", true}, {"headerr", true}, {"headerf", true},
+        {"footer", true}, {"footerl", true}, {"footerr", true}, {"footerf", true},
+        {"footnote", true}, {"annotation", true}, {"fldinst", true}, {"objdata", true},
+        {"objclass", true}, {"objname", true}, {"nonshppict", true}, {"filetbl", true},
+        {"revtbl", true}, {"rsidtbl", true}, {"xe", true}, {"tc", true}, {"txe", true},
+        {"rxe", true}, {"template", true}, {"private", true}, {"pgdsctbl", true},
+        {"themedata", true}, {"colorschememapping", true}, {"datastore", true},
+        {"latentstyles", true}, {"generator", true}, {"xmlnstbl", true}, {"mmathPr", true},
+        {"bkmkstart", true}, {"bkmkend", true}, {"picprop", true}, {"blipuid", true},
+        {"falt", true}, {"panose", true}, {"fname", true}, {"atnid", true}, {"atnauthor", true},
+        {"author", true}, {"operator", true}, {"title", true}, {"subject", true},
+        {"keywords", true}, {"comment", true}, {"doccomm", true},
+    };
+    return words.contains(word);
+}
+
+// Destinations whose content this reader shows or interprets; after \* every other one is skipped.
+bool isKnownDestination(std::string_view word) {
+    static const std::unordered_map<std::string_view, bool> words = {
+        {"fonttbl", true}, {"colortbl", true}, {"pict", true}, {"shppict", true},
+        {"fldrslt", true}, {"result", true}, {"shprslt", true}, {"pntext", true},
+        {"listtext", true}, {"field", true}, {"object", true}, {"shp", true},
+    };
+    return words.contains(word);
+}
+
+class RtfParser {
+public:
+    RtfParser(const QByteArray& rtf, QTextDocument& document)
+        : input_(rtf), document_(document), cursor_(&document) {}
+
+    void run();
+
+private:
+    // Tokens
+    bool atEnd() const { return position_ >= input_.size(); }
+    unsigned char peek() const { return static_cast<unsigned char>(input_[position_]); }
+    void readControl();
+    void readControlWord();
+    void readHexByte();
+    void readTextRun();
+
+    // Groups
+    void openGroup();
+    void closeGroup();
+    GroupState& state() { return groups_.back(); }
+    const GroupState& state() const { return groups_.back(); }
+
+    // Control words
+    void handleWord(std::string_view word, bool hasParameter, int parameter);
+    bool handleCharacterWord(std::string_view word, bool hasParameter, int parameter);
+    bool handleParagraphWord(std::string_view word, int parameter);
+    bool handleSpecialCharacter(std::string_view word);
+    void handleFontTableWord(std::string_view word, int parameter);
+    void handleColorTableWord(std::string_view word, int parameter);
+    void handlePictureWord(std::string_view word, int parameter);
+    void enterDestination(std::string_view word);
+    void skipBinary(int count);
+
+    // Text
+    void appendByte(unsigned char byte);
+    void appendText(QStringView text);
+    void appendUnicode(int code);
+    bool consumeSkippedCharacter();
+    void decodePendingBytes();
+    void flushRun();
+    int currentCodePage() const;
+    const FontEntry* fontEntry(int index) const;
+    bool isSymbolFont(int index) const;
+    QTextCharFormat characterFormat(const CharacterState& characters) const;
+    QTextBlockFormat blockFormat(const ParagraphState& paragraph) const;
+    QString decode(const std::string& bytes, int codePage);
+
+    // Structure
+    void endParagraph();
+    void placeCursorForContent();
+    void startTable();
+    void leaveTable();
+    void endCell();
+    void endRow();
+
+    // Tables of fonts and colours
+    void fontTableText(unsigned char byte);
+    void colorTableText(unsigned char byte);
+
+    // Pictures
+    void pictureText(unsigned char byte);
+    void finishPicture();
+    QImage decodePicture(QSize& displaySize) const;
+    static QImage placeholderFrame(QSize displaySize);
+
+    const QByteArray& input_;
+    QTextDocument& document_;
+    QTextCursor cursor_;
+    qsizetype position_ = 0;
+    bool finished_ = false;
+
+    std::vector<GroupState> groups_;
+    int overflowDepth_ = 0;
+    bool ignorableNext_ = false;
+    int skipCharacters_ = 0;
+
+    int ansiCodePage_ = 1252;
+    int defaultFont_ = 0;
+    std::map<int, FontEntry> fonts_;
+    int fontBeingRead_ = -1;
+    std::vector<std::optional<QColor>> colors_;
+    int red_ = 0, green_ = 0, blue_ = 0;
+    bool colorSet_ = false;
+
+    CharacterState runCharacters_;
+    QString runText_;
+    std::string pendingBytes_;
+    int pendingCodePage_ = 0;
+    std::map<int, std::unique_ptr<QStringDecoder>> decoders_;
+
+    bool paragraphHasContent_ = false;
+    int paragraphCount_ = 0;
+
+    QTextTable* table_ = nullptr;
+    int tableRow_ = 0;
+    int tableColumn_ = 0;
+    bool rowEnded_ = false;
+    bool cellEnded_ = false;
+    std::vector<int> cellRightTwips_;
+
+    PictureState picture_;
+    int pictureCount_ = 0;
+};
+
+void RtfParser::run() {
+    groups_.reserve(64);
+    groups_.emplace_back();
+    document_.clear();
+    cursor_ = QTextCursor(&document_);
+    // The root group is opened by the document's first brace, which the caller has checked.
+    ++position_;
+    while (!atEnd() && !finished_) {
+        const unsigned char c = peek();
+        if (c == '{') {
+            ++position_;
+            openGroup();
+        } else if (c == '}') {
+            ++position_;
+            closeGroup();
+        } else if (c == '\\') {
+            readControl();
+        } else {
+            readTextRun();
+        }
+    }
+    // A truncated document still shows what it holds, open pictures included.
+    while (groups_.size() > 1) closeGroup();
+    flushRun();
+    cursor_.setBlockFormat(blockFormat(state().paragraph));
+    // A final paragraph mark leaves an empty last block that shows only as a blank line.
+    if (!paragraphHasContent_ && paragraphCount_ > 0 && table_ == nullptr) {
+        QTextCursor previous(cursor_);
+        if (previous.movePosition(QTextCursor::PreviousBlock) && previous.currentTable() == nullptr)
+            cursor_.deletePreviousChar();
+    }
+}
+
+void RtfParser::openGroup() {
+    skipCharacters_ = 0;
+    if (static_cast<int>(groups_.size()) >= maxGroupDepth) {
+        ++overflowDepth_;
+        return;
+    }
+    groups_.push_back(groups_.back());
+}
+
+void RtfParser::closeGroup() {
+    skipCharacters_ = 0;
+    ignorableNext_ = false;
+    if (overflowDepth_ > 0) {
+        --overflowDepth_;
+        return;
+    }
+    if (groups_.size() == 1) {
+        finished_ = true;
+        return;
+    }
+    const Destination closing = state().destination;
+    if (closing == Destination::FontTable) fontBeingRead_ = -1;
+    groups_.pop_back();
+    if (closing == Destination::Picture && state().destination != Destination::Picture) finishPicture();
+}
+
+void RtfParser::readControl() {
+    ++position_;  // the backslash
+    if (atEnd()) return;
+    const unsigned char c = peek();
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+        readControlWord();
+        return;
+    }
+    ++position_;
+    switch (c) {
+    case '\'': readHexByte(); return;
+    case '*': ignorableNext_ = true; return;
+    case '\\':
+    case '{':
+    case '}':
+        if (consumeSkippedCharacter()) return;
+        if (state().destination == Destination::Text) {
+            const char16_t literal = c;
+            appendText(QStringView(&literal, 1));
+        } else if (state().destination == Destination::FontTable) {
+            fontTableText(c);
+        }
+        return;
+    case '\r':
+    case '\n': handleWord("par", false, 0); return;
+    case '~': handleWord("~", false, 0); return;
+    case '_': handleWord("_", false, 0); return;
+    case '-': handleWord("-", false, 0); return;
+    default: consumeSkippedCharacter(); return;
+    }
+}
+
+void RtfParser::readControlWord() {
+    const qsizetype start = position_;
+    while (!atEnd() && ((peek() >= 'a' && peek() <= 'z') || (peek() >= 'A' && peek() <= 'Z'))) ++position_;
+    const std::string_view word(input_.constData() + start,
+                                static_cast<std::size_t>(std::min<qsizetype>(position_ - start, 32)));
+    bool negative = false;
+    if (!atEnd() && peek() == '-' && position_ + 1 < input_.size() && input_[position_ + 1] >= '0' &&
+        input_[position_ + 1] <= '9') {
+        negative = true;
+        ++position_;
+    }
+    bool hasParameter = false;
+    std::int64_t value = 0;
+    while (!atEnd() && peek() >= '0' && peek() <= '9') {
+        hasParameter = true;
+        if (value < 0x7fffffff) value = value * 10 + (peek() - '0');
+        ++position_;
+    }
+    if (!atEnd() && peek() == ' ') ++position_;
+    const int parameter = clampInt(negative ? -value : value, -0x7fffffff, 0x7fffffff);
+    if (word == "bin") {
+        skipBinary(hasParameter ? parameter : 0);
+        return;
+    }
+    handleWord(word, hasParameter, parameter);
+}
+
+void RtfParser::readHexByte() {
+    auto hexValue = [](unsigned char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    int value = -1;
+    for (int i = 0; i < 2 && !atEnd(); ++i) {
+        const int digit = hexValue(peek());
+        if (digit < 0) break;
+        value = value < 0 ? digit : value * 16 + digit;
+        ++position_;
+    }
+    if (value < 0) return;
+    if (consumeSkippedCharacter()) return;
+    switch (state().destination) {
+    case Destination::Text: appendByte(static_cast<unsigned char>(value)); break;
+    case Destination::FontTable: fontTableText(static_cast<unsigned char>(value)); break;
+    default: break;
+    }
+}
+
+void RtfParser::readTextRun() {
+    const Destination destination = state().destination;
+    if (destination == Destination::Text && skipCharacters_ == 0 && !isSymbolFont(state().characters.font)) {
+        // Plain ASCII goes in one piece; everything else byte by byte below.
+        const qsizetype start = position_;
+        while (!atEnd()) {
+            const unsigned char c = peek();
+            if (c < 0x20 || c >= 0x80 || c == '\\' || c == '{' || c == '}') break;
+            ++position_;
+        }
+        if (position_ > start) {
+            appendText(QString::fromLatin1(input_.constData() + start, position_ - start));
+            return;
+        }
+    }
+    if ((destination == Destination::Picture || destination == Destination::Skip) && skipCharacters_ == 0) {
+        // Picture data and skipped destinations are most of a large document's bytes.
+        while (!atEnd()) {
+            const unsigned char c = peek();
+            if (c == '\\' || c == '{' || c == '}') break;
+            if (destination == Destination::Picture) pictureText(c);
+            ++position_;
+        }
+        return;
+    }
+    const unsigned char c = peek();
+    ++position_;
+    if (c == '\r' || c == '\n' || c == 0) return;
+    if (consumeSkippedCharacter()) return;
+    switch (destination) {
+    case Destination::Text:
+        if (c == '\t') handleWord("tab", false, 0);
+        else if (c >= 0x20) appendByte(c);
+        break;
+    case Destination::FontTable: fontTableText(c); break;
+    case Destination::ColorTable: colorTableText(c); break;
+    case Destination::Picture: pictureText(c); break;
+    case Destination::Skip: break;
+    }
+}
+
+void RtfParser::skipBinary(int count) {
+    const qsizetype available = input_.size() - position_;
+    const qsizetype length = std::clamp<qsizetype>(count, 0, available);
+    if (state().destination == Destination::Picture &&
+        picture_.data.size() + length <= maxPictureDataBytes) {
+        picture_.data.append(input_.constData() + position_, length);
+    }
+    position_ += length;
+}
+
+bool RtfParser::consumeSkippedCharacter() {
+    if (skipCharacters_ == 0) return false;
+    --skipCharacters_;
+    return true;
+}
+
+void RtfParser::handleWord(std::string_view word, bool hasParameter, int parameter) {
+    const bool ignorable = ignorableNext_;
+    ignorableNext_ = false;
+    GroupState& group = state();
+    if (group.destination == Destination::Skip) return;
+    if (skipCharacters_ > 0 && word != "u") {
+        --skipCharacters_;
+        return;
+    }
+    if (isKnownDestination(word)) {
+        enterDestination(word);
+        return;
+    }
+    if (ignorable || isSkippedDestination(word)) {
+        group.destination = Destination::Skip;
+        return;
+    }
+    switch (group.destination) {
+    case Destination::FontTable: handleFontTableWord(word, parameter); return;
+    case Destination::ColorTable: handleColorTableWord(word, parameter); return;
+    case Destination::Picture: handlePictureWord(word, parameter); return;
+    default: break;
+    }
+    if (word == "u") {
+        appendUnicode(parameter);
+        skipCharacters_ = group.unicodeSkip;
+        return;
+    }
+    if (word == "uc") {
+        group.unicodeSkip = std::clamp(parameter, 0, 16);
+        return;
+    }
+    if (word == "ansicpg") {
+        ansiCodePage_ = parameter;
+        return;
+    }
+    if (word == "deff") {
+        defaultFont_ = parameter;
+        return;
+    }
+    if (handleCharacterWord(word, hasParameter, parameter)) return;
+    if (handleParagraphWord(word, parameter)) return;
+    handleSpecialCharacter(word);
+}
+
+void RtfParser::enterDestination(std::string_view word) {
+    GroupState& group = state();
+    if (word == "fonttbl") {
+        group.destination = Destination::FontTable;
+    } else if (word == "colortbl") {
+        group.destination = Destination::ColorTable;
+        colors_.clear();
+        colorSet_ = false;
+        red_ = green_ = blue_ = 0;
+    } else if (word == "pict") {
+        group.destination = Destination::Picture;
+        picture_ = PictureState{};
+    }
+    else if (word == "pntext" || word == "listtext") {
+        group.listNumber = true;
+    }
+    // The other known destinations (field and object results, shapes) show as text.
+}
+
+bool RtfParser::handleCharacterWord(std::string_view word, bool hasParameter, int parameter) {
+    CharacterState& characters = state().characters;
+    const bool on = !hasParameter || parameter != 0;
+    if (word == "b") characters.bold = on;
+    else if (word == "i") characters.italic = on;
+    else if (word == "ul" || word == "uld" || word == "uldb" || word == "ulw" || word == "uldash" ||
+             word == "ulth" || word == "ulwave")
+        characters.underline = on;
+    else if (word == "ulnone") characters.underline = false;
+    else if (word == "strike" || word == "striked") characters.strike = on;
+    else if (word == "super") characters.position = VerticalPosition::Super;
+    else if (word == "sub") characters.position = VerticalPosition::Sub;
+    else if (word == "nosupersub") characters.position = VerticalPosition::Normal;
+    else if (word == "fs") characters.halfPoints = hasParameter ? std::clamp(parameter, 2, 3276) : defaultHalfPoints;
+    else if (word == "f") characters.font = parameter;
+    else if (word == "cf") characters.foreground = parameter;
+    else if (word == "cb" || word == "highlight") characters.background = parameter;
+    else if (word == "plain") {
+        characters = CharacterState{};
+        characters.font = defaultFont_;
+    } else return false;
+    return true;
+}
+
+bool RtfParser::handleParagraphWord(std::string_view word, int parameter) {
+    ParagraphState& paragraph = state().paragraph;
+    const int twips = std::clamp(parameter, -maxTwips, maxTwips);
+    if (word == "par" || word == "sect" || word == "page") endParagraph();
+    else if (word == "pard") {
+        // A list number's own \pard must not take its paragraph out of a table cell.
+        const bool keepTable = state().listNumber && paragraph.inTable;
+        paragraph = ParagraphState{};
+        paragraph.inTable = keepTable;
+    }
+    else if (word == "ql") paragraph.alignment = Qt::AlignLeft;
+    else if (word == "qc") paragraph.alignment = Qt::AlignHCenter;
+    else if (word == "qr") paragraph.alignment = Qt::AlignRight;
+    else if (word == "qj") paragraph.alignment = Qt::AlignJustify;
+    else if (word == "li") paragraph.leftTwips = twips;
+    else if (word == "ri") paragraph.rightTwips = twips;
+    else if (word == "fi") paragraph.firstLineTwips = twips;
+    else if (word == "sb") paragraph.beforeTwips = std::max(0, twips);
+    else if (word == "sa") paragraph.afterTwips = std::max(0, twips);
+    else if (word == "intbl") paragraph.inTable = true;
+    else if (word == "trowd") cellRightTwips_.clear();
+    else if (word == "cellx") {
+        if (static_cast<int>(cellRightTwips_.size()) < maxTableColumns) cellRightTwips_.push_back(twips);
+    } else if (word == "cell") endCell();
+    else if (word == "row") endRow();
+    else return false;
+    return true;
+}
+
+bool RtfParser::handleSpecialCharacter(std::string_view word) {
+    static const std::unordered_map<std::string_view, char16_t> characters = {
+        {"tab", u'\t'},        {"line", u'\x2028'},     {"emdash", u'\x2014'},  {"endash", u'\x2013'},
+        {"bullet", u'\x2022'}, {"lquote", u'\x2018'},   {"rquote", u'\x2019'},  {"ldblquote", u'\x201C'},
+        {"rdblquote", u'\x201D'}, {"~", u'\xA0'},       {"_", u'\x2011'},       {"emspace", u'\x2003'},
+        {"enspace", u'\x2002'}, {"qmspace", u'\x2005'}, {"zwj", u'\x200D'},     {"zwnj", u'\x200C'},
+    };
+    const auto found = characters.find(word);
+    if (found == characters.end()) return false;
+    appendText(QStringView(&found->second, 1));
+    return true;
+}
+
+void RtfParser::handleFontTableWord(std::string_view word, int parameter) {
+    if (word == "f") {
+        fontBeingRead_ = parameter;
+        fonts_[parameter] = FontEntry{};
+    } else if (fontBeingRead_ >= 0 && word == "fcharset") {
+        fonts_[fontBeingRead_].charset = parameter;
+    } else if (fontBeingRead_ >= 0 && word == "cpg") {
+        fonts_[fontBeingRead_].codePage = parameter;
+    }
+}
+
+void RtfParser::fontTableText(unsigned char byte) {
+    if (fontBeingRead_ < 0) return;
+    FontEntry& font = fonts_[fontBeingRead_];
+    if (font.nameComplete) return;
+    if (byte == ';') {
+        font.nameComplete = true;
+        font.symbol = QString::fromLatin1(font.name.data(), qsizetype(font.name.size()))
+                          .trimmed()
+                          .compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
+    }
+    else if (font.name.size() < 64) font.name.push_back(static_cast<char>(byte));
+}
+
+void RtfParser::handleColorTableWord(std::string_view word, int parameter) {
+    const int component = std::clamp(parameter, 0, 255);
+    if (word == "red") red_ = component;
+    else if (word == "green") green_ = component;
+    else if (word == "blue") blue_ = component;
+    else return;
+    colorSet_ = true;
+}
+
+void RtfParser::colorTableText(unsigned char byte) {
+    if (byte != ';') return;
+    if (colorSet_) colors_.emplace_back(QColor(red_, green_, blue_));
+    else colors_.emplace_back(std::nullopt);
+    colorSet_ = false;
+    red_ = green_ = blue_ = 0;
+}
+
+void RtfParser::handlePictureWord(std::string_view word, int parameter) {
+    if (word == "pngblip") picture_.kind = PictureKind::Png;
+    else if (word == "jpegblip") picture_.kind = PictureKind::Jpeg;
+    else if (word == "wmetafile" || word == "emfblip" || word == "macpict") picture_.kind = PictureKind::Metafile;
+    else if (word == "picw") picture_.width = std::clamp(parameter, 0, 1 << 20);
+    else if (word == "pich") picture_.height = std::clamp(parameter, 0, 1 << 20);
+    else if (word == "picwgoal") picture_.goalWidth = std::clamp(parameter, 0, 1 << 20);
+    else if (word == "pichgoal") picture_.goalHeight = std::clamp(parameter, 0, 1 << 20);
+    else if (word == "picscalex") picture_.scaleX = std::clamp(parameter, 1, 1000);
+    else if (word == "picscaley") picture_.scaleY = std::clamp(parameter, 1, 1000);
+}
+
+void RtfParser::pictureText(unsigned char byte) {
+    int digit;
+    if (byte >= '0' && byte <= '9') digit = byte - '0';
+    else if (byte >= 'a' && byte <= 'f') digit = byte - 'a' + 10;
+    else if (byte >= 'A' && byte <= 'F') digit = byte - 'A' + 10;
+    else return;
+    if (picture_.pendingNibble < 0) {
+        picture_.pendingNibble = digit;
+        return;
+    }
+    if (picture_.data.size() < maxPictureDataBytes)
+        picture_.data.append(static_cast<char>(picture_.pendingNibble * 16 + digit));
+    picture_.pendingNibble = -1;
+}
+
+QImage RtfParser::decodePicture(QSize& displaySize) const {
+    const char* format = picture_.kind == PictureKind::Png    ? "png"
+                         : picture_.kind == PictureKind::Jpeg ? "jpeg"
+                                                              : nullptr;
+    if (format == nullptr || picture_.data.isEmpty()) return {};
+    QBuffer buffer;
+    buffer.setData(picture_.data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > maxPictureSide || size.height() > maxPictureSide ||
+        qint64(size.width()) * size.height() * 4 > maxDecodedPictureBytes)
+        return {};
+    QImage image = reader.read();
+    if (!image.isNull() && displaySize.isEmpty()) displaySize = image.size();
+    return image;
+}
+
+QImage RtfParser::placeholderFrame(QSize displaySize) {
+    const QSize size = displaySize.boundedTo(QSize(maxPlaceholderSide, maxPlaceholderSide));
+    QImage frame(size, QImage::Format_MonoLSB);
+    frame.setColorTable({qRgba(0, 0, 0, 0), qRgb(128, 128, 128)});
+    frame.fill(0);
+    for (int x = 0; x < size.width(); ++x) {
+        frame.setPixel(x, 0, 1);
+        frame.setPixel(x, size.height() - 1, 1);
+    }
+    for (int y = 0; y < size.height(); ++y) {
+        frame.setPixel(0, y, 1);
+        frame.setPixel(size.width() - 1, y, 1);
+    }
+    return frame;
+}
+
+void RtfParser::finishPicture() {
+    if (picture_.pendingNibble >= 0) picture_.pendingNibble = -1;
+    // The goal size is what the writer meant to show; without it, the picture's own size.
+    QSize displaySize;
+    if (picture_.goalWidth > 0 && picture_.goalHeight > 0) {
+        displaySize = QSize(qRound(picture_.goalWidth / twipsPerPixel), qRound(picture_.goalHeight / twipsPerPixel));
+    } else if (picture_.width > 0 && picture_.height > 0) {
+        const double unit = picture_.kind == PictureKind::Metafile ? himetricPerPixel : 1.0;
+        displaySize = QSize(qRound(picture_.width / unit), qRound(picture_.height / unit));
+    }
+    QImage image = decodePicture(displaySize);
+    if (displaySize.isEmpty()) displaySize = QSize(32, 32);
+    displaySize = QSize(clampInt(qint64(displaySize.width()) * picture_.scaleX / 100, 1, maxPictureSide),
+                        clampInt(qint64(displaySize.height()) * picture_.scaleY / 100, 1, maxPictureSide));
+    if (image.isNull()) image = placeholderFrame(displaySize);
+    picture_ = PictureState{};
+
+    placeCursorForContent();
+    flushRun();
+    const QUrl name(QStringLiteral("rtf-picture:%1").arg(++pictureCount_));
+    document_.addResource(QTextDocument::ImageResource, name, image);
+    QTextImageFormat format;
+    format.setName(name.toString());
+    format.setWidth(displaySize.width());
+    format.setHeight(displaySize.height());
+    cursor_.insertImage(format);
+    paragraphHasContent_ = true;
+}
+
+int RtfParser::currentCodePage() const {
+    const int index = state().characters.font;
+    if (isSymbolFont(index)) return symbolCodePage;
+    const FontEntry* font = fontEntry(index);
+    if (font != nullptr) {
+        if (font->codePage > 0) return font->codePage;
+        const int fromCharset = codePageOfCharset(font->charset);
+        if (fromCharset > 0) return fromCharset;
+    }
+    return ansiCodePage_;
+}
+
+const FontEntry* RtfParser::fontEntry(int index) const {
+    const auto found = fonts_.find(index < 0 ? defaultFont_ : index);
+    return found == fonts_.end() ? nullptr : &found->second;
+}
+
+bool RtfParser::isSymbolFont(int index) const {
+    const FontEntry* font = fontEntry(index);
+    if (font == nullptr) return false;
+    return font->symbol || (font->charset == 2 && font->name.empty());
+}
+
+QString RtfParser::decode(const std::string& bytes, int codePage) {
+    QString text;
+    if (codePage == 1251) {
+        text.reserve(qsizetype(bytes.size()));
+        for (const char byte : bytes) text.append(QChar(cp1251ToUnicode(static_cast<unsigned char>(byte))));
+        return text;
+    }
+    if (codePage == symbolCodePage) {
+        text.reserve(qsizetype(bytes.size()));
+        for (const char byte : bytes) text.append(QChar(symbolToUnicode(static_cast<unsigned char>(byte))));
+        return text;
+    }
+    auto& decoder = decoders_[codePage];
+    if (!decoder) {
+        const char* name = encodingNameOfCodePage(codePage);
+        decoder = std::make_unique<QStringDecoder>(name != nullptr ? name : "windows-1252");
+    }
+    if (!decoder->isValid()) return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    text = decoder->decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    decoder->resetState();
+    return text;
+}
+
+void RtfParser::appendByte(unsigned char byte) {
+    placeCursorForContent();
+    if (!(runCharacters_ == state().characters)) flushRun();
+    runCharacters_ = state().characters;
+    const int codePage = currentCodePage();
+    if (!pendingBytes_.empty() && codePage != pendingCodePage_) decodePendingBytes();
+    pendingCodePage_ = codePage;
+    pendingBytes_.push_back(static_cast<char>(byte));
+}
+
+void RtfParser::appendText(QStringView text) {
+    placeCursorForContent();
+    if (!(runCharacters_ == state().characters)) flushRun();
+    runCharacters_ = state().characters;
+    decodePendingBytes();
+    runText_.append(text);
+}
+
+void RtfParser::appendUnicode(int code) {
+    char16_t unit = static_cast<char16_t>(code < 0 ? code + 65536 : code);
+    if (isSymbolFont(state().characters.font)) unit = symbolPrivateUseToUnicode(unit);
+    if (unit == 0) return;
+    appendText(QStringView(&unit, 1));
+}
+
+void RtfParser::decodePendingBytes() {
+    if (pendingBytes_.empty()) return;
+    runText_.append(decode(pendingBytes_, pendingCodePage_));
+    pendingBytes_.clear();
+}
+
+void RtfParser::flushRun() {
+    decodePendingBytes();
+    if (runText_.isEmpty()) return;
+    cursor_.insertText(runText_, characterFormat(runCharacters_));
+    runText_.clear();
+    paragraphHasContent_ = true;
+}
+
+QTextCharFormat RtfParser::characterFormat(const CharacterState& characters) const {
+    QTextCharFormat format;
+    const FontEntry* font = fontEntry(characters.font);
+    if (font != nullptr && !font->name.empty() && !isSymbolFont(characters.font))
+        format.setFontFamilies({QString::fromLatin1(font->name.data(), qsizetype(font->name.size())).trimmed()});
+    format.setFontPointSize(characters.halfPoints / 2.0);
+    format.setFontWeight(characters.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(characters.italic);
+    format.setFontUnderline(characters.underline);
+    format.setFontStrikeOut(characters.strike);
+    if (characters.position == VerticalPosition::Super) format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    if (characters.position == VerticalPosition::Sub) format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    auto color = [this](int index) -> std::optional<QColor> {
+        if (index <= 0 || index >= static_cast<int>(colors_.size())) return std::nullopt;
+        return colors_[static_cast<std::size_t>(index)];
+    };
+    if (const auto foreground = color(characters.foreground)) format.setForeground(*foreground);
+    if (const auto background = color(characters.background)) format.setBackground(*background);
+    return format;
+}
+
+QTextBlockFormat RtfParser::blockFormat(const ParagraphState& paragraph) const {
+    QTextBlockFormat format;
+    format.setAlignment(paragraph.alignment);
+    format.setLeftMargin(paragraph.leftTwips / twipsPerPixel);
+    format.setRightMargin(paragraph.rightTwips / twipsPerPixel);
+    format.setTextIndent(paragraph.firstLineTwips / twipsPerPixel);
+    format.setTopMargin(paragraph.beforeTwips / twipsPerPixel);
+    format.setBottomMargin(paragraph.afterTwips / twipsPerPixel);
+    return format;
+}
+
+void RtfParser::endParagraph() {
+    placeCursorForContent();
+    flushRun();
+    cursor_.setBlockFormat(blockFormat(state().paragraph));
+    cursor_.setBlockCharFormat(characterFormat(state().characters));
+    cursor_.insertBlock();
+    paragraphHasContent_ = false;
+    ++paragraphCount_;
+}
+
+// Content goes into the current table cell while the paragraph is marked as in a table, and
+// after the table once a paragraph is not.
+void RtfParser::placeCursorForContent() {
+    if (state().destination != Destination::Text) return;
+    const bool inTable = state().paragraph.inTable;
+    if (inTable && table_ == nullptr) {
+        startTable();
+    } else if (inTable && rowEnded_) {
+        flushRun();
+        table_->appendRows(1);
+        ++tableRow_;
+        tableColumn_ = 0;
+        rowEnded_ = false;
+        cellEnded_ = false;
+        cursor_ = table_->cellAt(tableRow_, 0).firstCursorPosition();
+    } else if (inTable && cellEnded_) {
+        flushRun();
+        cellEnded_ = false;
+        if (tableColumn_ + 1 >= table_->columns()) {
+            if (table_->columns() >= maxTableColumns) return;
+            table_->appendColumns(1);
+        }
+        ++tableColumn_;
+        cursor_ = table_->cellAt(tableRow_, tableColumn_).firstCursorPosition();
+    } else if (!inTable && table_ != nullptr) {
+        leaveTable();
+    }
+}
+
+void RtfParser::startTable() {
+    flushRun();
+    const int columns = std::max(1, static_cast<int>(cellRightTwips_.size()));
+    QTextTableFormat format;
+    format.setBorder(1);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setBorderCollapse(true);
+    format.setCellPadding(2);
+    format.setCellSpacing(0);
+    QList<QTextLength> widths;
+    int left = 0;
+    for (const int right : cellRightTwips_) {
+        widths << QTextLength(QTextLength::FixedLength, std::max(8.0, (right - left) / twipsPerPixel));
+        left = right;
+    }
+    if (widths.size() == columns) format.setColumnWidthConstraints(widths);
+    table_ = cursor_.insertTable(1, columns, format);
+    tableRow_ = 0;
+    tableColumn_ = 0;
+    rowEnded_ = false;
+    cellEnded_ = false;
+    cursor_ = table_->cellAt(0, 0).firstCursorPosition();
+}
+
+void RtfParser::leaveTable() {
+    flushRun();
+    const int after = table_->lastPosition() + 1;
+    table_ = nullptr;
+    cursor_.setPosition(after);
+    paragraphHasContent_ = false;
+}
+
+void RtfParser::endCell() {
+    if (!state().paragraph.inTable) state().paragraph.inTable = true;
+    placeCursorForContent();
+    if (table_ == nullptr) return;
+    flushRun();
+    cursor_.setBlockFormat(blockFormat(state().paragraph));
+    cellEnded_ = true;
+}
+
+void RtfParser::endRow() {
+    if (table_ == nullptr) return;
+    flushRun();
+    rowEnded_ = true;
+}
+
+bool looksLikeRtf(const QByteArray& bytes) {
+    qsizetype start = 0;
+    while (start < bytes.size() && (bytes[start] == ' ' || bytes[start] == '\r' || bytes[start] == '\n' ||
+                                    bytes[start] == '\t'))
+        ++start;
+    const QByteArrayView rest = QByteArrayView(bytes).sliced(start);
+    return rest.startsWith("{\\rtf") || rest.startsWith("{\\urtf");
+}
+
+}  // namespace
+
+void readRtf(const QByteArray& rtf, QTextDocument& document) {
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    if (looksLikeRtf(rtf)) {
+        const qsizetype start = rtf.indexOf('{');
+        const QByteArray body = rtf.sliced(start);
+        RtfParser parser(body, document);
+        parser.run();
+    } else {
+        // Plain 8-bit text, as the rest of the system writes it; it ends at the first NUL.
+        const qsizetype end = rtf.indexOf('\0');
+        const QByteArray text = end < 0 ? rtf : rtf.first(end);
+        document.setPlainText(fromCp1251(text.toStdString()));
+    }
+    document.setUndoRedoEnabled(undo);
+}
