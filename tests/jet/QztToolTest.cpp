@@ -162,7 +162,7 @@ TEST_F(QztWrite, PicturesAndRawRtfAreEmbedded) {
     QJsonArray questions = description.value("questions").toArray();
     QJsonObject first = questions[0].toObject();
     first["question"] = QJsonObject{{"text", "Чей флаг?"}, {"image", "flag.png"}};
-    first["answers"] = QJsonArray{QJsonObject{{"image", "flag.jpg"}}, QJsonObject{{"rtf", "{\\rtf1 raw}"}}, "b", "c", "d"};
+    first["answers"] = QJsonArray{QJsonObject{{"image", "flag.jpg"}}, QJsonObject{{"rtf", "{\\rtf1 raw}"}}, QJsonObject{{"text", "просто"}}, "c", "d"};
     questions[0] = first;
     description["questions"] = questions;
     const QString out = dir.filePath("out.qzt");
@@ -186,6 +186,7 @@ TEST_F(QztWrite, PicturesAndRawRtfAreEmbedded) {
     EXPECT_NE(answer.find("{\\pict\\jpegblip"), std::string::npos);
     EXPECT_NE(answer.find(jpg.readAll().toHex().toStdString()), std::string::npos);
     EXPECT_EQ(inflatedHex(test[1][2].text), "{\\rtf1 raw}");
+    EXPECT_EQ(inflatedHex(test[1][3].text), plainTextToRtf("просто"));
 }
 
 TEST_F(QztWrite, BadDescriptionsAreRefusedAndLeaveNoFile) {
@@ -231,6 +232,8 @@ TEST_F(QztWrite, BadDescriptionsAreRefusedAndLeaveNoFile) {
          "is not a readable PNG image"},
         {"unknown picture type", withFirstQuestion({{"question", QJsonObject{{"image", "x.gif"}}}, {"answers", fiveAnswers}}),
          "neither .png nor .jpg"},
+        {"empty answer object", withFirstQuestion({{"question", "q"}, {"answers", QJsonArray{QJsonObject{}, "b", "c", "d", "e"}}}),
+         "questions[0].answers[0]: expected \"rtf\", \"text\" or \"image\""},
         {"title too long", with("title", QString(256, 'x')), "title: longer than 255 characters"},
     };
     const QString out = dir.filePath("kept.qzt");

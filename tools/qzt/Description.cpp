@@ -65,14 +65,18 @@ std::vector<std::uint8_t> readPicture(const QString& where, const QDir& folder, 
 
 std::string document(const QString& where, const QJsonValue& item, const QDir& folder) {
     if (item.isString()) return plainTextToRtf(item.toString().toStdString());
-    if (!item.isObject()) fail(where, "expected a text or an object with \"rtf\" or \"text\" and \"image\"");
+    if (!item.isObject()) fail(where, "expected a text, or an object with \"rtf\", \"text\" or \"image\"");
     const QJsonObject object = item.toObject();
     if (object.contains("rtf")) {
         if (!object.value("rtf").isString()) fail(where, "\"rtf\" must be a text");
         return toCp1251(object.value("rtf").toString());
     }
-    if (!object.value("image").isString()) fail(where, "expected \"rtf\", or \"image\" naming a picture");
     if (object.contains("text") && !object.value("text").isString()) fail(where, "\"text\" must be a text");
+    if (!object.contains("image")) {
+        if (!object.contains("text")) fail(where, "expected \"rtf\", \"text\" or \"image\"");
+        return plainTextToRtf(object.value("text").toString().toStdString());
+    }
+    if (!object.value("image").isString()) fail(where, "\"image\" must name a .png or .jpg file");
     PictureFormat format;
     QSize size;
     const auto picture = readPicture(where, folder, object.value("image").toString(), format, size);
