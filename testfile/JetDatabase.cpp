@@ -1,0 +1,254 @@
+#include "JetDatabase.h"
+
+#include "JetText.h"
+#include "LittleEndian.h"
+#include "TestFile.h"
+
+#include <mdbtools.h>
+
+#include <cstring>
+#include <unordered_set>
+
+namespace {
+
+constexpr std::uint32_t PageSize = 4096;
+constexpr std::uint32_t CatalogPage = 2;
+constexpr unsigned char DataPageType = 0x01;
+constexpr unsigned char TableDefinitionPageType = 0x02;
+constexpr int RowCountOffset = 12;
+constexpr int RowOffsetsStart = 14;
+constexpr std::uint16_t RowOffsetMask = 0x1FFF;
+constexpr qsizetype LongValueHeaderSize = 12;
+constexpr std::uint32_t LongValueInline = 0x80000000u;
+constexpr std::uint32_t LongValueSinglePage = 0x40000000u;
+constexpr std::uint32_t LongValueLengthMask = 0x3FFFFFFFu;
+constexpr std::int32_t CatalogTableType = 1;
+constexpr std::uint32_t CatalogIdPageMask = 0x00FFFFFFu;
+
+// Header of page 0: the Jet magic, the engine name and the version byte (1 for Jet 4).
+constexpr char JetMagic[] = {'\x00', '\x01', '\x00', '\x00', 'S', 't', 'a', 'n', 'd', 'a',
+                             'r',    'd',    ' ',    'J',    'e', 't', ' ', 'D', 'B', '\x00'};
+constexpr int VersionOffset = 0x14;
+constexpr char Jet4Version = 0x01;
+
+[[noreturn]] void fail(const char* what) { throw TestFileError(what); }
+
+const std::uint8_t* bytesAt(const QByteArray& bytes, qsizetype at) {
+    return reinterpret_cast<const std::uint8_t*>(bytes.constData()) + at;
+}
+std::uint16_t le16(const QByteArray& bytes, qsizetype at) {
+    const std::uint8_t* p = bytesAt(bytes, at);
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+std::uint32_t le32(const QByteArray& bytes, qsizetype at) { return getU32(bytesAt(bytes, at)); }
+
+JetType typeOf(int mdbType) {
+    switch (mdbType) {
+    case MDB_BOOL: return JetType::Boolean;
+    case MDB_BYTE: return JetType::Byte;
+    case MDB_INT: return JetType::Integer;
+    case MDB_LONGINT: return JetType::Long;
+    case MDB_FLOAT: return JetType::Float;
+    case MDB_DOUBLE: return JetType::Double;
+    case MDB_TEXT: return JetType::Text;
+    case MDB_MEMO: return JetType::Memo;
+    case MDB_BINARY: return JetType::Binary;
+    case MDB_OLE: return JetType::Ole;
+    default: return JetType::Other;
+    }
+}
+
+bool isLongValue(JetType type) { return type == JetType::Memo || type == JetType::Ole; }
+
+// The bytes of one row of a data page, checked against the page's own row table.
+QByteArray rowOfPage(const QByteArray& page, int row) {
+    if (static_cast<unsigned char>(page[0]) != DataPageType) fail("long value outside a data page");
+    const int rows = le16(page, RowCountOffset);
+    if (row >= rows || RowOffsetsStart + 2 * rows > static_cast<int>(PageSize)) fail("long value row missing");
+    const int start = le16(page, RowOffsetsStart + 2 * row) & RowOffsetMask;
+    const int end = row == 0 ? static_cast<int>(PageSize)
+                             : le16(page, RowOffsetsStart + 2 * (row - 1)) & RowOffsetMask;
+    if (start < RowOffsetsStart + 2 * rows || start >= end || end > static_cast<int>(PageSize))
+        fail("long value row out of its page");
+    return page.mid(start, end - start);
+}
+
+}  // namespace
+
+struct JetDatabase::Handle {
+    MdbHandle* mdb = nullptr;
+    ~Handle() {
+        if (mdb) mdb_close(mdb);
+    }
+};
+
+struct JetTable::Definition {
+    MdbCatalogEntry entry{};
+    MdbTableDef* table = nullptr;
+    ~Definition() {
+        if (table) mdb_free_tabledef(table);
+    }
+    MdbColumn* column(int index) const {
+        return static_cast<MdbColumn*>(g_ptr_array_index(table->columns, static_cast<guint>(index)));
+    }
+};
+
+JetDatabase::JetDatabase(const QString& path) : file_(path), handle_(std::make_unique<Handle>()) {
+    if (!file_.open(QIODevice::ReadOnly)) fail("cannot open the file");
+    const qint64 size = file_.size();
+    if (size < qint64{PageSize} * (CatalogPage + 1) || size % PageSize != 0 ||
+        size / PageSize > qint64{CatalogIdPageMask})
+        fail("not a whole Jet 4 database");
+    pageCount_ = static_cast<std::uint32_t>(size / PageSize);
+    const QByteArray header = readPage(0);
+    if (std::memcmp(header.constData(), JetMagic, sizeof JetMagic) != 0 || header[VersionOffset] != Jet4Version)
+        fail("not a Jet 4 database");
+    if (static_cast<unsigned char>(readPage(CatalogPage)[0]) != TableDefinitionPageType) fail("no catalogue");
+    handle_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
+    if (!handle_->mdb || handle_->mdb->f->jet_version != MDB_VER_JET4) fail("libmdb cannot open the file");
+}
+
+JetDatabase::~JetDatabase() = default;
+
+QByteArray JetDatabase::readPage(std::uint32_t page) {
+    if (page >= pageCount_) fail("page outside the file");
+    if (!file_.seek(qint64{page} * PageSize)) fail("cannot read the file");
+    QByteArray bytes = file_.read(PageSize);
+    if (bytes.size() != static_cast<qsizetype>(PageSize)) fail("cannot read the file");
+    return bytes;
+}
+
+// Memo and OLE values: kept in the row, in one LVAL row, or in a chain of LVAL rows whose
+// first four bytes point to the next. The chain is walked at most once per row it visits.
+QByteArray JetDatabase::readLongValue(const QByteArray& field, qsizetype inlineBytes) {
+    if (inlineBytes < LongValueHeaderSize) fail("long value header cut short");
+    const std::uint32_t head = le32(field, 0);
+    const std::uint32_t length = head & LongValueLengthMask;
+    if (length == 0) return {};
+    if (length > qint64{pageCount_} * PageSize) fail("long value larger than the file");
+    if (head & LongValueInline) {
+        if (head & LongValueSinglePage) fail("long value of unknown kind");
+        if (inlineBytes - LongValueHeaderSize < static_cast<qsizetype>(length)) fail("long value cut short");
+        return field.mid(LongValueHeaderSize, length);
+    }
+    std::uint32_t pointer = le32(field, 4);
+    auto rowAt = [this](std::uint32_t at) { return rowOfPage(readPage(at >> 8), static_cast<int>(at & 0xFF)); };
+    if (head & LongValueSinglePage) {
+        const QByteArray data = rowAt(pointer);
+        if (data.size() < static_cast<qsizetype>(length)) fail("long value cut short");
+        return data.left(length);
+    }
+    QByteArray value;
+    std::unordered_set<std::uint32_t> visited;
+    while (value.size() < static_cast<qsizetype>(length)) {
+        if (pointer == 0 || !visited.insert(pointer).second) fail("long value chain broken");
+        const QByteArray data = rowAt(pointer);
+        if (data.size() <= 4) fail("long value chain broken");
+        pointer = le32(data, 0);
+        value.append(data.constData() + 4, data.size() - 4);
+    }
+    value.truncate(length);
+    return value;
+}
+
+// The catalogue is read for the names, types and pages of the objects only: libmdb's own
+// catalogue reader also follows every object's property chain, which a damaged file can loop.
+std::unique_ptr<JetTable> JetDatabase::openTable(const std::string& name) {
+    std::unique_ptr<JetTable> catalog(new JetTable(*this, CatalogPage, "MSysObjects"));
+    const int idColumn = catalog->columnIndex("Id");
+    const int nameColumn = catalog->columnIndex("Name");
+    const int typeColumn = catalog->columnIndex("Type");
+    if (idColumn < 0 || nameColumn < 0 || typeColumn < 0) fail("catalogue without its columns");
+    const QString wanted = QString::fromStdString(name);
+    for (std::int32_t row = 1; row <= catalog->rowCount(); ++row) {
+        catalog->moveTo(row);
+        const JetCell type = catalog->cell(typeColumn);
+        const JetCell id = catalog->cell(idColumn);
+        const JetCell objectName = catalog->cell(nameColumn);
+        if (type.isNull || type.type != JetType::Integer || type.bytes.size() != 2) continue;
+        if (static_cast<std::int16_t>(le16(type.bytes, 0)) != CatalogTableType) continue;
+        if (id.isNull || id.type != JetType::Long || id.bytes.size() != 4) continue;
+        if (objectName.type != JetType::Text) continue;
+        if (decodeJetText(objectName.bytes).compare(wanted, Qt::CaseInsensitive) != 0) continue;
+        const std::uint32_t page = le32(id.bytes, 0) & CatalogIdPageMask;
+        if (page == 0 || page >= pageCount_ || static_cast<unsigned char>(readPage(page)[0]) != TableDefinitionPageType)
+            fail("table definition outside the file");
+        return std::unique_ptr<JetTable>(new JetTable(*this, page, name));
+    }
+    fail("no such table");
+}
+
+JetTable::JetTable(JetDatabase& database, std::uint32_t definitionPage, const std::string& name)
+    : database_(database), definition_(std::make_unique<Definition>()) {
+    MdbCatalogEntry& entry = definition_->entry;
+    entry.mdb = database.handle_->mdb;
+    entry.object_type = MDB_TABLE;
+    entry.table_pg = definitionPage;
+    std::strncpy(entry.object_name, name.c_str(), MDB_MAX_OBJ_NAME);
+    definition_->table = mdb_read_table(&entry);
+    if (!definition_->table) fail("table definition unreadable");
+    if (!mdb_read_columns(definition_->table) || definition_->table->num_cols == 0) fail("table without columns");
+    readAllRowLocations();
+}
+
+JetTable::~JetTable() = default;
+
+// Row numbers are positions in the order libmdb yields the rows of a whole-table scan.
+void JetTable::readAllRowLocations() {
+    MdbTableDef* table = definition_->table;
+    const std::size_t mostRows = std::size_t{database_.pageCount_} * (PageSize / 2);
+    mdb_rewind_table(table);
+    while (mdb_fetch_row(table)) {
+        if (rows_.size() >= mostRows) fail("more rows than the file can hold");
+        rows_.push_back({table->cur_phys_pg, static_cast<int>(table->cur_row) - 1});
+    }
+}
+
+int JetTable::columnIndex(const std::string& name) const {
+    const QString wanted = QString::fromStdString(name);
+    for (unsigned i = 0; i < definition_->table->num_cols; ++i) {
+        if (QString::fromUtf8(definition_->column(static_cast<int>(i))->name).compare(wanted, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void JetTable::moveTo(std::int32_t row) {
+    if (row < 1 || row > rowCount()) fail("row number out of range");
+    currentRow_ = 0;
+    const RowLocation& place = rows_[static_cast<std::size_t>(row - 1)];
+    MdbHandle* mdb = database_.handle_->mdb;
+    MdbTableDef* table = definition_->table;
+    if (mdb_read_pg(mdb, place.page) != static_cast<ssize_t>(PageSize)) fail("row page unreadable");
+    int start = 0;
+    size_t size = 0;
+    if (mdb_find_row(mdb, place.index, &start, &size) != 0) fail("row outside its page");
+    std::vector<MdbField> cracked(table->num_cols);
+    if (mdb_crack_row(table, start & RowOffsetMask, size, cracked.data()) <= 0) fail("row unreadable");
+    currentPage_ = QByteArray(reinterpret_cast<const char*>(mdb->pg_buf), PageSize);
+    fields_.clear();
+    for (const MdbField& field : cracked) {
+        const auto at = static_cast<const unsigned char*>(field.value) - mdb->pg_buf;
+        const bool inPage = field.value && at >= 0 && field.siz >= 0 && at + field.siz <= qsizetype{PageSize};
+        if (!field.is_null && !inPage) fail("value outside its page");
+        fields_.push_back({field.is_null != 0, inPage ? static_cast<int>(at) : 0, inPage ? field.siz : 0});
+    }
+    currentRow_ = row;
+}
+
+JetCell JetTable::cell(int column) {
+    if (column < 0 || column >= static_cast<int>(fields_.size())) fail("no such column");
+    JetCell cell;
+    cell.type = typeOf(definition_->column(column)->col_type);
+    const FieldPlace& field = fields_[static_cast<std::size_t>(column)];
+    if (cell.type == JetType::Boolean) {  // a Yes/No value lives in the row's null mask
+        cell.isNull = false;
+        cell.bytes = QByteArray(1, field.isNull ? '\0' : '\1');
+        return cell;
+    }
+    cell.isNull = field.isNull;
+    if (cell.isNull) return cell;
+    cell.bytes = currentPage_.mid(field.start, field.size);
+    if (isLongValue(cell.type)) cell.bytes = database_.readLongValue(cell.bytes, cell.bytes.size());
+    return cell;
+}
