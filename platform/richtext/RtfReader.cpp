@@ -93,6 +93,16 @@ struct PictureState {
     int scaleX = 100, scaleY = 100;
 };
 
+// Hex digit values, -1 for every other byte.
+constexpr std::array<signed char, 256> hexDigits = [] {
+    std::array<signed char, 256> digits{};
+    digits.fill(-1);
+    for (int c = '0'; c <= '9'; ++c) digits[c] = static_cast<signed char>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) digits[c] = static_cast<signed char>(c - 'a' + 10);
+    for (int c = 'A'; c <= 'F'; ++c) digits[c] = static_cast<signed char>(c - 'A' + 10);
+    return digits;
+}();
+
 int clampInt(std::int64_t value, int low, int high) {
     return static_cast<int>(std::clamp<std::int64_t>(value, low, high));
 }
@@ -233,7 +243,7 @@ private:
     void colorTableText(unsigned char byte);
 
     // Pictures
-    void pictureText(unsigned char byte);
+    void pictureHex(QByteArrayView text);
     void finishPicture();
     QImage decodePicture(QSize& displaySize) const;
     static QImage placeholderFrame(QSize displaySize);
@@ -396,15 +406,9 @@ void RtfParser::readControlWord() {
 }
 
 void RtfParser::readHexByte() {
-    auto hexValue = [](unsigned char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-    };
     int value = -1;
     for (int i = 0; i < 2 && !atEnd(); ++i) {
-        const int digit = hexValue(peek());
+        const int digit = hexDigits[peek()];
         if (digit < 0) break;
         value = value < 0 ? digit : value * 16 + digit;
         ++position_;
@@ -435,12 +439,13 @@ void RtfParser::readTextRun() {
     }
     if ((destination == Destination::Picture || destination == Destination::Skip) && skipCharacters_ == 0) {
         // Picture data and skipped destinations are most of a large document's bytes.
+        const qsizetype start = position_;
         while (!atEnd()) {
             const unsigned char c = peek();
             if (c == '\\' || c == '{' || c == '}') break;
-            if (destination == Destination::Picture) pictureText(c);
             ++position_;
         }
+        if (destination == Destination::Picture) pictureHex(QByteArrayView(input_).sliced(start, position_ - start));
         return;
     }
     const unsigned char c = peek();
@@ -454,7 +459,7 @@ void RtfParser::readTextRun() {
         break;
     case Destination::FontTable: fontTableText(c); break;
     case Destination::ColorTable: colorTableText(c); break;
-    case Destination::Picture: pictureText(c); break;
+    case Destination::Picture: break;
     case Destination::Skip: break;
     }
 }
@@ -658,19 +663,27 @@ void RtfParser::handlePictureWord(std::string_view word, int parameter) {
     else if (word == "picscaley") picture_.scaleY = std::clamp(parameter, 1, 1000);
 }
 
-void RtfParser::pictureText(unsigned char byte) {
-    int digit;
-    if (byte >= '0' && byte <= '9') digit = byte - '0';
-    else if (byte >= 'a' && byte <= 'f') digit = byte - 'a' + 10;
-    else if (byte >= 'A' && byte <= 'F') digit = byte - 'A' + 10;
-    else return;
-    if (picture_.pendingNibble < 0) {
-        picture_.pendingNibble = digit;
-        return;
+void RtfParser::pictureHex(QByteArrayView text) {
+    const qsizetype used = picture_.data.size();
+    const qsizetype room = std::min(maxPictureDataBytes - used, text.size() / 2 + 1);
+    if (room <= 0) return;
+    picture_.data.resize(used + room);
+    char* out = picture_.data.data() + used;
+    char* const end = out + room;
+    int nibble = picture_.pendingNibble;
+    for (const char c : text) {
+        const int digit = hexDigits[static_cast<unsigned char>(c)];
+        if (digit < 0) continue;
+        if (nibble < 0) {
+            nibble = digit;
+            continue;
+        }
+        if (out == end) break;
+        *out++ = static_cast<char>(nibble * 16 + digit);
+        nibble = -1;
     }
-    if (picture_.data.size() < maxPictureDataBytes)
-        picture_.data.append(static_cast<char>(picture_.pendingNibble * 16 + digit));
-    picture_.pendingNibble = -1;
+    picture_.data.truncate(out - picture_.data.constData());
+    picture_.pendingNibble = nibble;
 }
 
 QImage RtfParser::decodePicture(QSize& displaySize) const {
@@ -708,7 +721,6 @@ QImage RtfParser::placeholderFrame(QSize displaySize) {
 }
 
 void RtfParser::finishPicture() {
-    if (picture_.pendingNibble >= 0) picture_.pendingNibble = -1;
     // The goal size is what the writer meant to show; without it, the picture's own size.
     QSize displaySize;
     if (picture_.goalWidth > 0 && picture_.goalHeight > 0) {

@@ -1,0 +1,96 @@
+// Times our reader (parse plus layout) in process and as a started program, against unrtf --html
+// on the same files, and prints the figures with their ratios.
+#include "RtfReader.h"
+#include "SampleDocuments.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double parseAndLayoutMs(const QByteArray& rtf) {
+    QElapsedTimer timer;
+    timer.start();
+    QTextDocument document;
+    readRtf(rtf, document);
+    document.setTextWidth(640);
+    document.documentLayout()->documentSize();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double processMs(const QString& program, const QStringList& arguments, const QString& folder) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void measure(const char* name, const QByteArray& rtf, double goalMs, const QTemporaryDir& folder) {
+    const QString path = folder.filePath(QString::fromLatin1(name) + ".rtf");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(rtf);
+    file.close();
+
+    parseAndLayoutMs(rtf);  // fonts and image plugins load on first use
+    std::vector<double> inProcess;
+    for (int i = 0; i < 200; ++i) inProcess.push_back(parseAndLayoutMs(rtf));
+    std::vector<double> ours, unrtf;
+    for (int i = 0; i < 15; ++i) {
+        ours.push_back(processMs(QStringLiteral(RTF2TEXT_PATH), {path}, folder.path()));
+        unrtf.push_back(processMs(QStringLiteral("unrtf"), {QStringLiteral("--html"), path}, folder.path()));
+    }
+    const double parsed = median(inProcess), oursProcess = median(ours), unrtfProcess = median(unrtf);
+    std::printf("%-10s %7.1f KB  parse+layout median %7.3f ms (goal < %.0f ms: %s)\n", name, rtf.size() / 1024.0,
+                parsed, goalMs, parsed < goalMs ? "met" : "MISSED");
+    std::printf("%-10s             process median: rtf2text %7.2f ms, unrtf --html %7.2f ms, ratio ours/unrtf %.2f\n",
+                name, oursProcess, unrtfProcess, oursProcess / unrtfProcess);
+}
+
+// How much of the picture document's time is the PNG decoder itself, which no reader avoids.
+void printPictureDecodeShare(const QByteArray& rtf) {
+    const qsizetype start = rtf.indexOf("\\pichgoal");
+    const qsizetype hexStart = rtf.indexOf(' ', start) + 1;
+    const QByteArray png = QByteArray::fromHex(rtf.mid(hexStart, rtf.indexOf('}', hexStart) - hexStart));
+    std::vector<double> decode;
+    for (int i = 0; i < 100; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        QImage image;
+        image.loadFromData(png, "PNG");
+        decode.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::printf("picture                PNG decode alone median %7.3f ms\n", median(decode));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    QTemporaryDir folder;
+    measure("question", typicalQuestion(), 1.0, folder);
+    measure("picture", questionWithPicture(), 10.0, folder);
+    printPictureDecodeShare(questionWithPicture());
+    return 0;
+}
