@@ -242,3 +242,43 @@ TEST_F(JetWriterTest, UnwritablePathIsAnError) {
     const Table table{"T", {{"N", ColumnType::Long}}, {}};
     EXPECT_THROW(writeDatabase(pathFor("no/such/folder/db.mdb").toStdString(), {table}), std::runtime_error);
 }
+
+TEST_F(JetWriterTest, TablesOfUnusualShape) {
+    const Table flags{"Flags", {{"Да", ColumnType::Boolean}, {"Нет", ColumnType::Boolean}}, {{true, false}, {false, true}}};
+    const Table memo{"Memo", {{"Текст", ColumnType::Memo}}, {{std::string("один")}, {Value()}}};
+    Table wide{"Wide", {}, {{}}};
+    for (int i = 0; i < 255; ++i) {
+        wide.columns.push_back({"Столбец" + std::to_string(i), i % 2 ? ColumnType::Long : ColumnType::Text});
+        wide.rows[0].push_back(i % 2 ? Value(std::int32_t(i)) : Value(std::to_string(i)));
+    }
+    const QString path = write({flags, memo, wide});
+
+    const ExportedTable f = mdbExport(path, "Flags");
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[0][0].text, "Да");
+    EXPECT_EQ(f[1][0].text + f[1][1].text + f[2][0].text + f[2][1].text, "1001");
+    const ExportedTable m = mdbExport(path, "Memo");
+    ASSERT_EQ(m.size(), 3u);
+    EXPECT_EQ(m[1][0].text, "один");
+    EXPECT_TRUE(m[2][0].isNull);
+    const ExportedTable w = mdbExport(path, "Wide");
+    ASSERT_EQ(w.size(), 2u);
+    ASSERT_EQ(w[1].size(), 255u);
+    EXPECT_EQ(w[0][254].text, "Столбец254");
+    for (std::size_t i = 0; i < 255; ++i) EXPECT_EQ(w[1][i].text, std::to_string(i));
+
+    const auto dump = mdbReaderDump(path);
+    if (!dump) GTEST_SKIP() << "node is not installed";
+    EXPECT_EQ(rowsOf(*dump, "Flags")[1].toObject().value("Нет").toBool(), true);
+    EXPECT_EQ(rowsOf(*dump, "Memo")[0].toObject().value("Текст").toString(), "один");
+    EXPECT_TRUE(rowsOf(*dump, "Memo")[1].toObject().value("Текст").isNull());
+    const QJsonObject wideRow = rowsOf(*dump, "Wide")[0].toObject();
+    ASSERT_EQ(wideRow.size(), 255);
+    for (int i = 0; i < 255; ++i) {
+        const QJsonValue value = wideRow.value(QString("Столбец%1").arg(i));
+        EXPECT_EQ(i % 2 ? QString::number(value.toInt()) : value.toString(), QString::number(i));
+    }
+
+    Table tooWide{"TooWide", std::vector<Column>(256, Column{"N", ColumnType::Long}), {}};
+    EXPECT_THROW(writeDatabase(pathFor("wide.mdb").toStdString(), {tooWide}), std::runtime_error);
+}

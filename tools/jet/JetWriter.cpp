@@ -24,6 +24,7 @@ constexpr std::size_t kRowOffsetSize = 2;
 constexpr std::size_t kMaxRowSize = kPageSize - kDataPageHeader - kRowOffsetSize;
 // Row pointers keep the row number in one byte.
 constexpr std::size_t kMaxRowsPerPage = 255;
+constexpr std::size_t kMaxColumns = 255;
 
 // Long values up to this size stay inside the row; larger ones go to LVAL pages.
 constexpr std::size_t kInlineLongValueLimit = 64;
@@ -367,11 +368,17 @@ Bytes usageMap(const std::vector<std::uint32_t>& pages) {
     return map;
 }
 
-void writeDefinition(Page& page, const WrittenTable& table, std::uint32_t usedMap, std::uint32_t freeMap) {
+void startDefinitionPage(Page& page) {
     page[0] = 0x02;
     page[1] = 0x01;
     page[2] = 'V';
     page[3] = 'C';
+}
+
+// A definition longer than its page goes on in further pages, each linked from the one before.
+void writeDefinition(PageFile& file, const WrittenTable& table, std::uint32_t usedMap, std::uint32_t freeMap) {
+    Page& page = file.at(table.definitionPage);
+    startDefinitionPage(page);
     putU32(&page[0x10], table.rowCount);
     page[0x28] = table.system ? 0x53 : 0x4E;
     const auto columnCount = static_cast<std::uint16_t>(table.layout.columns.size());
@@ -403,10 +410,23 @@ void writeDefinition(Page& page, const WrittenTable& table, std::uint32_t usedMa
     body.push_back(0xFF);
     body.push_back(0xFF);
     constexpr std::size_t kColumnsStart = 0x3F;
-    if (kColumnsStart + body.size() > kPageSize)
-        throw std::runtime_error("table " + table.layout.name + " has too many columns");
-    std::copy(body.begin(), body.end(), page.begin() + kColumnsStart);
+    constexpr std::size_t kContinuationStart = 8;
     putU32(&page[0x08], static_cast<std::uint32_t>(kColumnsStart + body.size()));
+    std::uint32_t current = table.definitionPage;
+    std::size_t at = kColumnsStart;
+    for (std::size_t done = 0; done < body.size();) {
+        if (at == kPageSize) {
+            const std::uint32_t next = file.add();
+            putU32(&file.at(current)[4], next);
+            startDefinitionPage(file.at(next));
+            current = next;
+            at = kContinuationStart;
+        }
+        const std::size_t piece = std::min(body.size() - done, kPageSize - at);
+        std::copy_n(body.begin() + static_cast<std::ptrdiff_t>(done), piece, file.at(current).begin() + static_cast<std::ptrdiff_t>(at));
+        done += piece;
+        at += piece;
+    }
 }
 
 // RC4, used by Jet 4 to mask the header area of page 0.
@@ -491,7 +511,7 @@ Bytes buildFile(const std::vector<Table>& tables) {
     for (const WrittenTable& table : written) {
         const std::uint32_t used = maps.put(usageMap(table.dataPages));
         const std::uint32_t free = maps.put(usageMap({}));
-        writeDefinition(file.at(table.definitionPage), table, used, free);
+        writeDefinition(file, table, used, free);
     }
 
     Bytes bytes;
@@ -505,6 +525,8 @@ Bytes buildFile(const std::vector<Table>& tables) {
 void writeDatabase(const std::string& path, const std::vector<Table>& tables) {
     for (const Table& table : tables) {
         if (table.name.empty()) throw std::runtime_error("a table has no name");
+        if (table.columns.size() > kMaxColumns)
+            throw std::runtime_error("table " + table.name + " has more than 255 columns");
         for (const Column& column : table.columns)
             if (column.name.empty()) throw std::runtime_error("a column of table " + table.name + " has no name");
     }
