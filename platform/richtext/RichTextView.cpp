@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTextCursor>
 
 RichTextView::RichTextView(QWidget* parent) : QTextBrowser(parent) {
     // Display only: no caret, no selection, no links to follow, nothing dropped or pasted in.
@@ -23,6 +24,9 @@ RichTextView::RichTextView(QWidget* parent) : QTextBrowser(parent) {
 
 void RichTextView::loadRtf(const QByteArray& rtf) {
     readRtf(rtf, *document());
+    // The view's own cursor moved along with the inserted text; left at the end it would keep
+    // the view scrolled to the bottom.
+    setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
 }

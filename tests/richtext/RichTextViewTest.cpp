@@ -133,11 +133,28 @@ TEST_F(RichTextViewTest, LongContentScrolls) {
     QScrollBar* bar = view->verticalScrollBar();
     EXPECT_GT(bar->maximum(), 0);
     EXPECT_EQ(bar->value(), 0);
+    view->resize(view->width() - 10, view->height());  // a layout pass keeps the top in view
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), 0);
     QTest::keyClick(view, Qt::Key_PageDown);
     EXPECT_GT(bar->value(), 0);
     view->loadRtf(sample);
     EXPECT_EQ(bar->value(), 0);
     expectUnchanged();
+}
+
+TEST(RichTextViewShown, OpensAtTheTopWhenLoadedBeforeShowing) {
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 200; ++i) rtf += "line " + QByteArray::number(i) + "\\par ";
+    rtf += "}";
+    RichTextView view;
+    view.resize(300, 120);
+    view.loadRtf(rtf);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QApplication::processEvents();
+    EXPECT_EQ(view.textCursor().position(), 0);
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
 }
 
 TEST_F(RichTextViewTest, PlainBytesShowAsText) {
