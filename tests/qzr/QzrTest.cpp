@@ -107,8 +107,8 @@ TEST_F(Qzr, WritesJson) {
 }
 
 TEST_F(Qzr, NamesTornPaddedAndDamagedStretchesInsteadOfPrintingThem) {
-    QByteArray damaged = bytesOf(record("X", "Y", "Z", "T", QDate(2026, 12, 8), "00:00:01", 1, 5, 1));
-    putI32(reinterpret_cast<std::uint8_t*>(damaged.data()) + RecordLayout::QuestionCount2, 0);
+    // A record torn by a crash, padded with zeros to the boundary by the next append.
+    const QByteArray damaged = fixture().left(1000) + QByteArray(int(RecordSize) - 1000, '\0');
     const QByteArray bytes = fixture().left(int(RecordSize)) + QByteArray(int(RecordSize), '\0') + damaged +
                              fixture().left(1000);
     const QString path = write("torn.qzr", bytes);
