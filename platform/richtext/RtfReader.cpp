@@ -10,6 +10,7 @@
 #include <QStringDecoder>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 #include <QTextTable>
 #include <QUrl>
 
@@ -33,6 +34,7 @@ constexpr qint64 maxDecodedPictureBytes = 64 * 1024 * 1024;
 constexpr int maxPictureSide = 8000;
 constexpr int maxPlaceholderSide = 2048;
 constexpr int maxTableColumns = 64;
+constexpr std::size_t maxTabStops = 32;
 constexpr int maxTwips = 31680;  // 22 inches, the largest page a word processor offers
 constexpr double twipsPerPixel = 15.0;  // 1440 twips per inch at 96 pixels per inch
 constexpr double himetricPerPixel = 2540.0 / 96.0;
@@ -64,6 +66,8 @@ struct ParagraphState {
     int beforeTwips = 0;
     int afterTwips = 0;
     bool inTable = false;
+    std::vector<QTextOption::Tab> tabs;
+    QTextOption::TabType nextTabType = QTextOption::LeftTab;
 };
 
 struct GroupState {
@@ -588,6 +592,14 @@ bool RtfParser::handleParagraphWord(std::string_view word, int parameter) {
     else if (word == "sb") paragraph.beforeTwips = std::max(0, twips);
     else if (word == "sa") paragraph.afterTwips = std::max(0, twips);
     else if (word == "intbl") paragraph.inTable = true;
+    else if (word == "tqr") paragraph.nextTabType = QTextOption::RightTab;
+    else if (word == "tqc") paragraph.nextTabType = QTextOption::CenterTab;
+    else if (word == "tqdec") paragraph.nextTabType = QTextOption::DelimiterTab;
+    else if (word == "tx" || word == "tb") {
+        if (paragraph.tabs.size() < maxTabStops)
+            paragraph.tabs.emplace_back(std::max(0, twips) / twipsPerPixel, paragraph.nextTabType);
+        paragraph.nextTabType = QTextOption::LeftTab;
+    }
     else if (word == "trowd") cellRightTwips_.clear();
     else if (word == "cellx") {
         if (static_cast<int>(cellRightTwips_.size()) < maxTableColumns) cellRightTwips_.push_back(twips);
@@ -862,6 +874,15 @@ QTextBlockFormat RtfParser::blockFormat(const ParagraphState& paragraph) const {
     format.setTextIndent(paragraph.firstLineTwips / twipsPerPixel);
     format.setTopMargin(paragraph.beforeTwips / twipsPerPixel);
     format.setBottomMargin(paragraph.afterTwips / twipsPerPixel);
+    // Stops are measured from the column's edge; the layout measures them from where the first
+    // line starts. A hanging first line (a list's number) tabs to the left indent without a stop.
+    const double firstLineStart = (paragraph.leftTwips + paragraph.firstLineTwips) / twipsPerPixel;
+    QList<QTextOption::Tab> tabs;
+    for (const QTextOption::Tab& tab : paragraph.tabs)
+        if (tab.position > firstLineStart) tabs << QTextOption::Tab(tab.position - firstLineStart, tab.type);
+    if (tabs.isEmpty() && paragraph.firstLineTwips < 0 && paragraph.leftTwips > 0)
+        tabs << QTextOption::Tab(-paragraph.firstLineTwips / twipsPerPixel, QTextOption::LeftTab);
+    if (!tabs.isEmpty()) format.setTabPositions(tabs);
     return format;
 }
 

@@ -157,6 +157,18 @@ TEST(RtfFormats, ParagraphAlignmentAndIndents) {
     EXPECT_EQ(blockFormatAt(document, "last").alignment(), Qt::AlignJustify);
 }
 
+TEST(RtfFormats, TabStopsCountFromTheColumnEdge) {
+    QTextDocument document;
+    readRtf(doc(R"(\pard\li720\fi-360{\listtext\pard\plain\f1\'b7\tab}item\par\pard\tqr\tx3000 a\tab b\par)"), document);
+    const QList<QTextOption::Tab> hanging = blockFormatAt(document, "item").tabPositions();
+    ASSERT_EQ(hanging.size(), 1);
+    EXPECT_DOUBLE_EQ(hanging[0].position, 24.0);  // from the bullet at 24 px to the indent at 48 px
+    const QList<QTextOption::Tab> right = blockFormatAt(document, "a\tb").tabPositions();
+    ASSERT_EQ(right.size(), 1);
+    EXPECT_DOUBLE_EQ(right[0].position, 200.0);
+    EXPECT_EQ(right[0].type, QTextOption::RightTab);
+}
+
 TEST(RtfStructure, SimpleTable) {
     QTextDocument document;
     readRtf(doc(R"(before\par\trowd\cellx1500\cellx4500\pard\intbl a1\cell b1\cell\row)"
