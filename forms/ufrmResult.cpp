@@ -71,7 +71,6 @@ TfrmResult::TfrmResult(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmResult"));
     setWindowTitle(QStringLiteral("Результаты теста"));
     setFont(formFont(11, false));
-    setSizeGripEnabled(false);
 
     Panel2 = addPanel(this, QStringLiteral("Panel2"), 73);
     Label1 = addLabel(QStringLiteral("Label1"), 8, 8);

@@ -22,9 +22,8 @@ public:
     // and padded with zeros to the record boundary first, so every record stays aligned.
     bool append(const RecordBytes& record);
 
-    struct Handle;
-
 private:
+    struct Handle;  // the open file of the operating system
     explicit LockedResultsFile(std::unique_ptr<Handle> handle);
     std::unique_ptr<Handle> handle_;
 };
