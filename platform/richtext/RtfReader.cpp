@@ -50,6 +50,9 @@ struct CharacterState {
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    bool hidden = false;
+    bool capitals = false;
+    bool smallCapitals = false;
     VerticalPosition position = VerticalPosition::Normal;
     int halfPoints = defaultHalfPoints;
     int font = -1;  // -1: the document's default font
@@ -65,6 +68,8 @@ struct ParagraphState {
     int firstLineTwips = 0;
     int beforeTwips = 0;
     int afterTwips = 0;
+    int lineSpacing = 0;  // \sl: twips, negative for an exact height; 0 for single spacing
+    bool lineSpacingMultiple = false;
     bool inTable = false;
     std::vector<QTextOption::Tab> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
@@ -558,13 +563,18 @@ bool RtfParser::handleCharacterWord(std::string_view word, bool hasParameter, in
         characters.underline = on;
     else if (word == "ulnone") characters.underline = false;
     else if (word == "strike" || word == "striked") characters.strike = on;
+    else if (word == "v") characters.hidden = on;
+    else if (word == "caps") characters.capitals = on;
+    else if (word == "scaps") characters.smallCapitals = on;
+    else if (word == "up") characters.position = on ? VerticalPosition::Super : VerticalPosition::Normal;
+    else if (word == "dn") characters.position = on ? VerticalPosition::Sub : VerticalPosition::Normal;
     else if (word == "super") characters.position = VerticalPosition::Super;
     else if (word == "sub") characters.position = VerticalPosition::Sub;
     else if (word == "nosupersub") characters.position = VerticalPosition::Normal;
     else if (word == "fs") characters.halfPoints = hasParameter ? std::clamp(parameter, 2, 3276) : defaultHalfPoints;
     else if (word == "f") characters.font = parameter;
     else if (word == "cf") characters.foreground = parameter;
-    else if (word == "cb" || word == "highlight") characters.background = parameter;
+    else if (word == "cb" || word == "highlight" || word == "chcbpat") characters.background = parameter;
     else if (word == "plain") {
         characters = CharacterState{};
         characters.font = defaultFont_;
@@ -592,6 +602,8 @@ bool RtfParser::handleParagraphWord(std::string_view word, int parameter) {
     else if (word == "sb") paragraph.beforeTwips = std::max(0, twips);
     else if (word == "sa") paragraph.afterTwips = std::max(0, twips);
     else if (word == "intbl") paragraph.inTable = true;
+    else if (word == "sl") paragraph.lineSpacing = twips;
+    else if (word == "slmult") paragraph.lineSpacingMultiple = parameter != 0;
     else if (word == "tqr") paragraph.nextTabType = QTextOption::RightTab;
     else if (word == "tqc") paragraph.nextTabType = QTextOption::CenterTab;
     else if (word == "tqdec") paragraph.nextTabType = QTextOption::DelimiterTab;
@@ -807,6 +819,7 @@ QString RtfParser::decode(const std::string& bytes, int codePage) {
 }
 
 void RtfParser::appendByte(unsigned char byte) {
+    if (state().characters.hidden) return;
     placeCursorForContent();
     if (!(runCharacters_ == state().characters)) flushRun();
     runCharacters_ = state().characters;
@@ -817,6 +830,7 @@ void RtfParser::appendByte(unsigned char byte) {
 }
 
 void RtfParser::appendText(QStringView text) {
+    if (state().characters.hidden) return;
     placeCursorForContent();
     if (!(runCharacters_ == state().characters)) flushRun();
     runCharacters_ = state().characters;
@@ -855,6 +869,8 @@ QTextCharFormat RtfParser::characterFormat(const CharacterState& characters) con
     format.setFontItalic(characters.italic);
     format.setFontUnderline(characters.underline);
     format.setFontStrikeOut(characters.strike);
+    if (characters.capitals) format.setFontCapitalization(QFont::AllUppercase);
+    else if (characters.smallCapitals) format.setFontCapitalization(QFont::SmallCaps);
     if (characters.position == VerticalPosition::Super) format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     if (characters.position == VerticalPosition::Sub) format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
     auto color = [this](int index) -> std::optional<QColor> {
@@ -874,6 +890,15 @@ QTextBlockFormat RtfParser::blockFormat(const ParagraphState& paragraph) const {
     format.setTextIndent(paragraph.firstLineTwips / twipsPerPixel);
     format.setTopMargin(paragraph.beforeTwips / twipsPerPixel);
     format.setBottomMargin(paragraph.afterTwips / twipsPerPixel);
+    if (paragraph.lineSpacing != 0) {
+        if (paragraph.lineSpacingMultiple && paragraph.lineSpacing > 0)
+            format.setLineHeight(std::min(paragraph.lineSpacing, 2400) * 100.0 / 240.0,
+                                 QTextBlockFormat::ProportionalHeight);
+        else if (paragraph.lineSpacing > 0)
+            format.setLineHeight(paragraph.lineSpacing / twipsPerPixel, QTextBlockFormat::MinimumHeight);
+        else
+            format.setLineHeight(-paragraph.lineSpacing / twipsPerPixel, QTextBlockFormat::FixedHeight);
+    }
     // Stops are measured from the column's edge; the layout measures them from where the first
     // line starts. A hanging first line (a list's number) tabs to the left indent without a stop.
     const double firstLineStart = (paragraph.leftTwips + paragraph.firstLineTwips) / twipsPerPixel;

@@ -74,6 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"OldStyleBullet", doc(R"({\pntext\f1\'b7\tab}{\*\pn\pnlvlblt{\pntxtb\'b7}}item)"),
                  QString::fromUtf8("•\titem")},
         TextCase{"NewStyleNumber", doc(R"({\listtext\pard\plain 1.\tab}first)"), "1.\tfirst"},
+        TextCase{"HiddenTextNotShown", doc(R"(shown{\v hidden} \v gone\v0 again)"), "shown again"},
         TextCase{"PageBreakIsParagraph", doc(R"(a\page b)"), "a\nb"},
         TextCase{"NonShapePictureSkipped", doc(R"({\*\shppict{\pict\pngblip 00}}{\nonshppict{\pict\wmetafile8 00}}x)"),
                  QString(QChar(QChar::ObjectReplacementCharacter)) + "x"},
@@ -139,6 +140,26 @@ TEST(RtfFormats, SuperAndSubscript) {
     EXPECT_EQ(alignmentAt(6), QTextCharFormat::AlignNormal);
     EXPECT_EQ(alignmentAt(8), QTextCharFormat::AlignSuperScript);
     EXPECT_EQ(alignmentAt(9), QTextCharFormat::AlignNormal);
+}
+
+TEST(RtfFormats, RaisedLoweredCapitalsAndShading) {
+    QTextDocument document;
+    readRtf(doc(R"({\up6 hi} {\dn6 lo} {\caps cap} {\scaps small} {\chcbpat2 shade})"), document);
+    EXPECT_EQ(formatAt(document, "hi").verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(formatAt(document, "lo").verticalAlignment(), QTextCharFormat::AlignSubScript);
+    EXPECT_EQ(formatAt(document, "cap").fontCapitalization(), QFont::AllUppercase);
+    EXPECT_EQ(formatAt(document, "small").fontCapitalization(), QFont::SmallCaps);
+    EXPECT_EQ(formatAt(document, "shade").background().color(), QColor(0, 0, 255));
+}
+
+TEST(RtfFormats, LineSpacing) {
+    QTextDocument document;
+    readRtf(doc(R"(\pard\sl360\slmult1 half\par\pard\sl-300 exact\par\pard single)"), document);
+    EXPECT_EQ(blockFormatAt(document, "half").lineHeightType(), QTextBlockFormat::ProportionalHeight);
+    EXPECT_DOUBLE_EQ(blockFormatAt(document, "half").lineHeight(), 150.0);
+    EXPECT_EQ(blockFormatAt(document, "exact").lineHeightType(), QTextBlockFormat::FixedHeight);
+    EXPECT_DOUBLE_EQ(blockFormatAt(document, "exact").lineHeight(), 20.0);
+    EXPECT_EQ(blockFormatAt(document, "single").lineHeightType(), QTextBlockFormat::SingleHeight);
 }
 
 TEST(RtfFormats, ParagraphAlignmentAndIndents) {
