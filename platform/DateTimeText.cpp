@@ -35,5 +35,7 @@ QString fileNameDateText(const QDate& date) {
 }
 
 QString decimalText(double value) {
-    return QLocale().toString(value, 'g', 15);
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', 15);
 }

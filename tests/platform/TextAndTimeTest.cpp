@@ -47,6 +47,7 @@ TEST(DateTimeText, RussianFormats) {
     EXPECT_EQ(decimalText(3.5), QStringLiteral("3,5"));
     EXPECT_EQ(decimalText(7 * double(0.1f)), QStringLiteral("0,700000010430813"));
     EXPECT_EQ(decimalText(7), QStringLiteral("7"));
+    EXPECT_EQ(decimalText(1234.5), QStringLiteral("1234,5"));
 }
 
 TEST(DateTimeText, FileNameDateHasNoPathSeparators) {
