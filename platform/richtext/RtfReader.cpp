@@ -23,6 +23,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -84,7 +85,8 @@ struct GroupState {
 };
 
 struct FontEntry {
-    std::string name;
+    std::string name;  // bytes as written, in the font's own code page
+    QString family;
     bool nameComplete = false;
     int charset = -1;
     int codePage = 0;  // 0: the document's ANSI code page
@@ -164,30 +166,22 @@ const char* encodingNameOfCodePage(int codePage) {
 
 // Control words that open a destination whose content is never shown.
 bool isSkippedDestination(std::string_view word) {
-    static const std::unordered_map<std::string_view, bool> words = {
-        {"stylesheet", true}, {"info", true}, {"listtable", true}, {"listoverridetable", true},
-        {"pn", true}, {"header", true}, {"headerl", true}, {"headerr", true}, {"headerf", true},
-        {"footer", true}, {"footerl", true}, {"footerr", true}, {"footerf", true},
-        {"footnote", true}, {"annotation", true}, {"fldinst", true}, {"objdata", true},
-        {"objclass", true}, {"objname", true}, {"nonshppict", true}, {"filetbl", true},
-        {"revtbl", true}, {"rsidtbl", true}, {"xe", true}, {"tc", true}, {"txe", true},
-        {"rxe", true}, {"template", true}, {"private", true}, {"pgdsctbl", true},
-        {"themedata", true}, {"colorschememapping", true}, {"datastore", true},
-        {"latentstyles", true}, {"generator", true}, {"xmlnstbl", true}, {"mmathPr", true},
-        {"bkmkstart", true}, {"bkmkend", true}, {"picprop", true}, {"blipuid", true},
-        {"falt", true}, {"panose", true}, {"fname", true}, {"atnid", true}, {"atnauthor", true},
-        {"author", true}, {"operator", true}, {"title", true}, {"subject", true},
-        {"keywords", true}, {"comment", true}, {"doccomm", true},
+    static const std::unordered_set<std::string_view> words = {
+        "stylesheet", "info", "listtable", "listoverridetable", "pn", "header", "headerl", "headerr",
+        "headerf", "footer", "footerl", "footerr", "footerf", "footnote", "annotation", "fldinst",
+        "objdata", "objclass", "objname", "nonshppict", "filetbl", "revtbl", "rsidtbl", "xe", "tc",
+        "txe", "rxe", "template", "private", "pgdsctbl", "themedata", "colorschememapping",
+        "datastore", "latentstyles", "generator", "xmlnstbl", "mmathPr", "bkmkstart", "bkmkend",
+        "picprop", "blipuid", "falt", "panose", "fname", "atnid", "atnauthor",
     };
     return words.contains(word);
 }
 
 // Destinations whose content this reader shows or interprets; after \* every other one is skipped.
 bool isKnownDestination(std::string_view word) {
-    static const std::unordered_map<std::string_view, bool> words = {
-        {"fonttbl", true}, {"colortbl", true}, {"pict", true}, {"shppict", true},
-        {"fldrslt", true}, {"result", true}, {"shprslt", true}, {"pntext", true},
-        {"listtext", true}, {"field", true}, {"object", true}, {"shp", true},
+    static const std::unordered_set<std::string_view> words = {
+        "fonttbl", "colortbl", "pict", "shppict", "fldrslt", "result",
+        "shprslt", "pntext", "listtext", "field", "object", "shp",
     };
     return words.contains(word);
 }
@@ -651,9 +645,10 @@ void RtfParser::fontTableText(unsigned char byte) {
     if (font.nameComplete) return;
     if (byte == ';') {
         font.nameComplete = true;
-        font.symbol = QString::fromLatin1(font.name.data(), qsizetype(font.name.size()))
-                          .trimmed()
-                          .compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
+        const int codePage = font.codePage > 0 ? font.codePage : codePageOfCharset(font.charset);
+        const bool symbolCharset = codePage == symbolCodePage;
+        font.family = decode(font.name, symbolCharset || codePage == 0 ? ansiCodePage_ : codePage).trimmed();
+        font.symbol = font.family.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
     }
     else if (font.name.size() < 64) font.name.push_back(static_cast<char>(byte));
 }
@@ -792,7 +787,7 @@ const FontEntry* RtfParser::fontEntry(int index) const {
 bool RtfParser::isSymbolFont(int index) const {
     const FontEntry* font = fontEntry(index);
     if (font == nullptr) return false;
-    return font->symbol || (font->charset == 2 && font->name.empty());
+    return font->symbol || (font->charset == 2 && font->family.isEmpty());
 }
 
 QString RtfParser::decode(const std::string& bytes, int codePage) {
@@ -862,8 +857,8 @@ void RtfParser::flushRun() {
 QTextCharFormat RtfParser::characterFormat(const CharacterState& characters) const {
     QTextCharFormat format;
     const FontEntry* font = fontEntry(characters.font);
-    if (font != nullptr && !font->name.empty() && !isSymbolFont(characters.font))
-        format.setFontFamilies({QString::fromLatin1(font->name.data(), qsizetype(font->name.size())).trimmed()});
+    if (font != nullptr && !font->family.isEmpty() && !isSymbolFont(characters.font))
+        format.setFontFamilies({font->family});
     format.setFontPointSize(characters.halfPoints / 2.0);
     format.setFontWeight(characters.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(characters.italic);

@@ -115,6 +115,12 @@ TEST(RtfFormats, FontSizeFamilyAndPlain) {
     EXPECT_EQ(formatAt(document, "normal").fontFamilies().toStringList(), QStringList{"Arial"});
 }
 
+TEST(RtfFormats, FontNameInTheFontsCodePage) {
+    QTextDocument document;
+    readRtf(R"({\rtf1\ansi\deff0{\fonttbl{\f0\fcharset204 \'d2\'e0\'e9\'ec\'f1;}}x})", document);
+    EXPECT_EQ(formatAt(document, "x").fontFamilies().toStringList(), QStringList{QString::fromUtf8("Таймс")});
+}
+
 TEST(RtfFormats, ColoursFromTheTable) {
     QTextDocument document;
     readRtf(doc(R"(\cf1 red\cf2\highlight1  blueonred\cf0\highlight0  auto\cf99  outside)"), document);
