@@ -1,0 +1,229 @@
+#include "ufrmInput.h"
+
+#include "Cp1251.h"
+#include "KeyboardLayout.h"
+#include "SharedState.h"
+#include "TestRun.h"
+#include "TextCase.h"
+#include "WindowSystem.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+
+namespace {
+
+constexpr unsigned char Blank = 32, Hyphen = 45;
+constexpr int NameLimit = 30, GroupLimit = 10;
+constexpr int LabelSpacing = 3;
+
+bool isCyrillicLetter(unsigned char code) { return code >= 192; }
+bool isNameCharacter(unsigned char code) { return isCyrillicLetter(code); }
+bool isGroupCharacter(unsigned char code) {
+    return isCyrillicLetter(code) || code == Hyphen || (code >= '0' && code <= '9');
+}
+
+unsigned char cp1251Code(QChar c) { return static_cast<unsigned char>(toCp1251(QString(c)).front()); }
+
+std::string cp1251Text(const QLineEdit* edit) { return toCp1251(edit->text()); }
+
+// The case rules keep the length, so the caret stays valid. Replacing raises the change
+// handler once more, which then finds nothing left to change.
+void replaceKeepingCaret(QLineEdit* edit, const QString& normalised) {
+    if (normalised == edit->text()) return;
+    const int caret = edit->cursorPosition();
+    edit->setText(normalised);
+    edit->setCursorPosition(caret);
+}
+
+bool hasNonBlank(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() > Blank) return true;
+    return false;
+}
+
+// Text that reaches an edit other than by typing (paste, drop, middle click) keeps only the
+// characters the field's key filter would have let through; the caret keeps its place among them.
+class TypedCharactersOnly final : public QValidator {
+public:
+    TypedCharactersOnly(bool (*allowed)(unsigned char), QObject* parent)
+        : QValidator(parent), allowed_(allowed) {}
+
+    State validate(QString& input, int& pos) const override {
+        QString kept;
+        int keptBeforeCaret = 0;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            if (!allowed_(cp1251Code(input[i]))) continue;
+            kept += input[i];
+            if (i < pos) ++keptBeforeCaret;
+        }
+        input = kept;
+        pos = keptBeforeCaret;
+        return Acceptable;
+    }
+
+private:
+    bool (*allowed_)(unsigned char);
+};
+
+}  // namespace
+
+TfrmInput::TfrmInput(QWidget* parent) : QDialog(parent) { FormCreate(); }
+
+void TfrmInput::FormCreate() {
+    setWindowTitle(QStringLiteral("Введите имя, фамилию и группу:"));
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+
+    edLastName = addLabelledEdit(lbLastName, QStringLiteral("Фамилия:"), NameLimit, {12, 20, 149, 28});
+    edFirstName = addLabelledEdit(lbFirstName, QStringLiteral("Имя:"), NameLimit, {188, 20, 181, 28});
+    edGroup = addLabelledEdit(lbGroup, QStringLiteral("Группа:"), GroupLimit, {8, 72, 121, 28});
+    edGroup->setToolTip(QStringLiteral("Группа-№"));
+    edLastName->setValidator(new TypedCharactersOnly(isNameCharacter, edLastName));
+    edFirstName->setValidator(new TypedCharactersOnly(isNameCharacter, edFirstName));
+    edGroup->setValidator(new TypedCharactersOnly(isGroupCharacter, edGroup));
+
+    btOK = new QPushButton(QStringLiteral("Начать"), this);
+    btOK->setGeometry(232, 112, 147, 29);
+    btOK->setDefault(true);
+    btOK->setEnabled(false);
+    btCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    btCancel->setGeometry(4, 112, 147, 29);
+    setTabOrder(edLastName, edFirstName);
+    setTabOrder(edFirstName, edGroup);
+    setTabOrder(edGroup, btOK);
+    setTabOrder(btOK, btCancel);
+
+    for (QLineEdit* name : {edLastName, edFirstName})
+        connect(name, &QLineEdit::textChanged, this, [this, name] { edFirstNameChange(name); });
+    connect(edGroup, &QLineEdit::textChanged, this, [this] { edGroupChange(edGroup); });
+    connect(btOK, &QPushButton::clicked, this, &TfrmInput::btOKClick);
+    connect(btCancel, &QPushButton::clicked, this, &TfrmInput::btCancelClick);
+    setMinimumSize(400, 150);
+    resize(603, 171);
+    edLastName->setFocus();
+}
+
+QLineEdit* TfrmInput::addLabelledEdit(QLabel*& label, const QString& caption, int maxLength,
+                                      const QRect& design) {
+    auto* edit = new QLineEdit(this);
+    QFont editFont(QStringLiteral("MS Sans Serif"));
+    editFont.setPixelSize(16);
+    editFont.setBold(true);
+    edit->setFont(editFont);
+    edit->setMaxLength(maxLength);
+    edit->setGeometry(design);
+    edit->installEventFilter(this);
+    label = new QLabel(caption, this);
+    label->setBuddy(edit);
+    label->adjustSize();
+    label->move(design.left(), design.top() - label->height() - LabelSpacing);
+    return edit;
+}
+
+void TfrmInput::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    FormResize();
+}
+
+void TfrmInput::FormResize() {
+    const int w = width();
+    const int h = w / 2;
+    placeEdit(edLastName, lbLastName, 4, h - 6);
+    placeEdit(edFirstName, lbFirstName, h + 2, h - 6);
+    placeEdit(edGroup, lbGroup, 4, w - 8);
+    btOK->move(h + 2, btOK->y());
+    btCancel->move(h - btCancel->width() - 2, btCancel->y());
+}
+
+void TfrmInput::placeEdit(QLineEdit* edit, QLabel* label, int left, int width) {
+    edit->setGeometry(left, edit->y(), width, edit->height());
+    label->move(left, label->y());
+}
+
+// Keys reach the edits as the Russian layout gives them, and only the characters the field's
+// key filter accepts are inserted. Control characters pass untouched: the edit never inserts
+// them, Backspace deletes as it should, and Enter, Escape and Tab keep their meaning.
+bool TfrmInput::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (!edit || forwardingKey_ || event->type() != QEvent::KeyPress) return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    return filterTyped(edit, key);
+}
+
+// Returns true when the event was handled here instead of by the edit.
+bool TfrmInput::filterTyped(QLineEdit* edit, const QKeyEvent& key) {
+    const QString typed = russianLayoutText(key.text());
+    if (typed.isEmpty()) return false;
+    for (QChar c : typed)
+        if (!c.isPrint()) return false;
+    QString accepted;
+    for (QChar c : typed)
+        if (acceptsTyped(edit, cp1251Code(c))) accepted += c;
+    if (accepted == key.text()) return false;
+    if (!accepted.isEmpty()) {
+        QKeyEvent mapped(QEvent::KeyPress, key.key(), key.modifiers(), accepted, key.isAutoRepeat(),
+                         static_cast<quint16>(key.count()));
+        forwardingKey_ = true;
+        QCoreApplication::sendEvent(edit, &mapped);
+        forwardingKey_ = false;
+    }
+    return true;
+}
+
+bool TfrmInput::acceptsTyped(QLineEdit* sender, unsigned char key) {
+    return sender == edGroup ? edGroupKeyPress(sender, key) : edLastNameKeyPress(sender, key);
+}
+
+bool TfrmInput::edLastNameKeyPress(QLineEdit*, unsigned char key) {
+    if (key == Blank) FocusNextControl(this);
+    return isNameCharacter(key);
+}
+
+bool TfrmInput::edGroupKeyPress(QLineEdit*, unsigned char key) {
+    if (key == Blank) FocusNextControl(this);
+    return isGroupCharacter(key);
+}
+
+void TfrmInput::updateStartButton() {
+    btOK->setEnabled(hasNonBlank(edGroup->text()) && hasNonBlank(edFirstName->text()) &&
+                     hasNonBlank(edLastName->text()));
+}
+
+void TfrmInput::edFirstNameChange(QLineEdit* sender) {
+    updateStartButton();
+    replaceKeepingCaret(sender, fromCp1251(CapitalizeWords(cp1251Text(sender))));
+}
+
+void TfrmInput::edGroupChange(QLineEdit* sender) {
+    updateStartButton();
+    replaceKeepingCaret(sender, fromCp1251(UpperCaseRu(cp1251Text(sender))));
+}
+
+void TfrmInput::btOKClick() {
+    Shared().ContinueFlag = 1;
+    accept();
+}
+
+void TfrmInput::btCancelClick() { reject(); }
+
+void AskStudent() {
+    SharedState& s = Shared();
+    s.ContinueFlag = 0;
+    TfrmInput form;
+    RunModal(form);
+    ResetRun();
+    if (s.ContinueFlag == 1) {
+        s.FirstName = cp1251Text(form.edFirstName);
+        s.LastName = cp1251Text(form.edLastName);
+        s.Group = cp1251Text(form.edGroup);
+    }
+    s.Record.FirstName = cutToCapacity(s.FirstName, RecordLayout::NameCapacity);
+    s.Record.LastName = cutToCapacity(s.LastName, RecordLayout::NameCapacity);
+    s.Record.Group = cutToCapacity(s.Group, RecordLayout::GroupCapacity);
+}
