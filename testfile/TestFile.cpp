@@ -5,7 +5,10 @@
 #include "SharedState.h"
 #include "TestTable.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -119,33 +122,27 @@ double MinutesToTime(std::int32_t minutes) {
     return (hours * 3600 + rest * 60) / 86400.0;
 }
 
+// The stream does not tell its inflated size: start from a guess and grow it, up to the limit.
 QByteArray UnpackBlob(const QByteArray& compressed) {
     if (compressed.isEmpty()) return {};
-    z_stream stream{};
-    if (inflateInit(&stream) != Z_OK) fail("inflate unavailable");
-    QByteArray inflated(std::min(MostInflatedBytes, std::max<qsizetype>(4096, compressed.size() * 4)), Qt::Uninitialized);
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.constData()));
-    stream.avail_in = static_cast<uInt>(compressed.size());
-    int status = Z_OK;
-    while (status == Z_OK) {
-        if (stream.total_out == static_cast<uLong>(inflated.size())) {
-            if (inflated.size() >= MostInflatedBytes) break;
-            inflated.resize(std::min(MostInflatedBytes, inflated.size() * 2));
+    const std::unique_ptr<libdeflate_decompressor, decltype(&libdeflate_free_decompressor)> inflater(
+        libdeflate_alloc_decompressor(), &libdeflate_free_decompressor);
+    if (!inflater) fail("inflate unavailable");
+    qsizetype capacity = std::clamp<qsizetype>(compressed.size() * 4, 4096, MostInflatedBytes);
+    for (;;) {
+        QByteArray inflated(capacity, Qt::Uninitialized);
+        std::size_t consumed = 0, produced = 0;  // bytes after the end of the stream are ignored
+        const libdeflate_result result =
+            libdeflate_zlib_decompress_ex(inflater.get(), compressed.constData(), static_cast<std::size_t>(compressed.size()),
+                                          inflated.data(), static_cast<std::size_t>(capacity), &consumed, &produced);
+        if (result == LIBDEFLATE_SUCCESS) {
+            inflated.truncate(static_cast<qsizetype>(produced));
+            return inflated;
         }
-        stream.next_out = reinterpret_cast<Bytef*>(inflated.data()) + stream.total_out;
-        stream.avail_out = static_cast<uInt>(inflated.size() - static_cast<qsizetype>(stream.total_out));
-        status = inflate(&stream, Z_NO_FLUSH);
-        if (status == Z_BUF_ERROR && stream.avail_in == 0) break;  // the stream ends early
-        if (status == Z_BUF_ERROR) status = Z_OK;
+        if (result != LIBDEFLATE_INSUFFICIENT_SPACE) fail("document does not inflate");
+        if (capacity == MostInflatedBytes) fail("document larger than 64 MiB");
+        capacity = std::min(MostInflatedBytes, capacity * 4);
     }
-    const qsizetype produced = static_cast<qsizetype>(stream.total_out);
-    inflateEnd(&stream);
-    if (status != Z_STREAM_END) {
-        if (produced >= MostInflatedBytes) fail("document larger than 64 MiB");
-        fail("document does not inflate");
-    }
-    inflated.truncate(produced);
-    return inflated;
 }
 
 QStringList LoadAnswer(std::int32_t answer, std::int32_t row) {
