@@ -1,14 +1,14 @@
 #include "ProgramSteps.h"
 
 #include "SharedState.h"
+#include "TestFile.h"
 #include "TestRun.h"
+#include "ufrmResult.h"
 
 namespace {
 
 // Stand-in for steps still being built: it ends the pass as a cancel would.
 void notYetAvailable() { Shared().ContinueFlag = 0; }
-
-void nothing() {}
 
 }  // namespace
 
@@ -18,7 +18,7 @@ LoopSteps programSteps() {
     steps.chooseTest = notYetAvailable;
     steps.askStudent = notYetAvailable;
     steps.startTest = notYetAvailable;
-    steps.showResults = notYetAvailable;
-    steps.closeTestTable = nothing;
+    steps.showResults = ShowResults;
+    steps.closeTestTable = CloseTestTable;
     return steps;
 }
