@@ -117,6 +117,9 @@ QLineEdit* TfrmInput::addLabelledEdit(QLabel*& label, const QString& caption, in
     edit->setFont(editFont);
     edit->setMaxLength(maxLength);
     edit->setGeometry(design);
+    // Names are typed key by key; with no input method composing text, every key reaches
+    // the layout mapping and the key filter below.
+    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     edit->installEventFilter(this);
     label = new QLabel(caption, this);
     label->setBuddy(edit);

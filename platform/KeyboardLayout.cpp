@@ -22,14 +22,14 @@ constexpr std::pair<char16_t, char16_t> usToRussian[] = {
     {u'@', u'"'}, {u'#', u'№'}, {u'$', u';'}, {u'^', u':'}, {u'&', u'?'}, {u'|', u'/'},
 };
 
-}  // namespace
-
 QChar russianLayoutCharacter(QChar usCharacter) {
     const char16_t c = usCharacter.unicode();
     for (const auto& [us, russian] : usToRussian)
         if (us == c) return QChar(russian);
     return usCharacter;
 }
+
+}  // namespace
 
 QString russianLayoutText(const QString& usText) {
     QString text = usText;

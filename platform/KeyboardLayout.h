@@ -4,8 +4,5 @@
 // key gives on the standard Russian layout.
 #include <QString>
 
-inline const QString RussianLayoutId = QStringLiteral("00000419");
-
 // Characters that are not on a US key (Cyrillic among them) come back unchanged.
-QChar russianLayoutCharacter(QChar usCharacter);
 QString russianLayoutText(const QString& usText);
