@@ -3,7 +3,9 @@
 #include "SharedState.h"
 #include "TestFile.h"
 #include "TestRun.h"
+#include "ufrmInput.h"
 #include "ufrmResult.h"
+#include "ufrmSelectTest.h"
 
 namespace {
 
@@ -15,8 +17,8 @@ void notYetAvailable() { Shared().ContinueFlag = 0; }
 LoopSteps programSteps() {
     LoopSteps steps;
     steps.resetRun = ResetRun;
-    steps.chooseTest = notYetAvailable;
-    steps.askStudent = notYetAvailable;
+    steps.chooseTest = ChooseTest;
+    steps.askStudent = AskStudent;
     steps.startTest = notYetAvailable;
     steps.showResults = ShowResults;
     steps.closeTestTable = CloseTestTable;
