@@ -178,6 +178,54 @@ std::unique_ptr<JetTable> JetDatabase::openTable(const std::string& name) {
     fail("no such table");
 }
 
+namespace {
+
+// libmdb walks the pages of a table through its usage map without checking the map's size.
+void requireUsableUsageMap(const MdbTableDef& table) {
+    if (!table.usage_map || table.map_sz < 1) fail("table without a usage map");
+    const unsigned char mapType = table.usage_map[0];
+    if (mapType == 0 && table.map_sz < 5) fail("usage map cut short");
+    if (mapType > 1) fail("usage map of unknown kind");
+}
+
+int le16At(const unsigned char* page, int at) { return page[at] | (page[at + 1] << 8); }
+
+}  // namespace
+
+// The row layout libmdb relies on when it splits a row into values: the column count at the
+// start; at the end the null mask, the count of variable columns and their offsets, which must
+// lie inside the row and in order. libmdb reads all of them without checking.
+void JetTable::requireWellFormedRow(const Definition& definition, const unsigned char* page, int start, int size) {
+    const MdbTableDef& table = *definition.table;
+    if (start < RowOffsetsStart || size < 2 || start + size > static_cast<int>(PageSize)) fail("row outside its page");
+    const int rowColumns = le16At(page, start);
+    const int maskSize = (rowColumns + 7) / 8;
+    if (rowColumns < 1 || rowColumns > MDB_MAX_COLS || size < 2 + maskSize) fail("row with a bad column count");
+    int dataEnd = size - maskSize;
+    int variableCount = 0;
+    if (table.num_var_cols > 0) {
+        if (dataEnd < 4) fail("row without its variable columns");
+        variableCount = le16At(page, start + dataEnd - 2);
+        if (variableCount > rowColumns) fail("row with a bad variable column count");
+        dataEnd -= 2 + 2 * (variableCount + 1);
+        if (dataEnd < 2) fail("row without room for its offsets");
+        int previous = 2;
+        for (int i = 0; i <= variableCount; ++i) {
+            const int offset = le16At(page, start + size - maskSize - 4 - 2 * i);
+            if (offset < previous || offset > dataEnd) fail("row with variable columns out of place");
+            previous = offset;
+        }
+    }
+    for (unsigned i = 0; i < table.num_cols; ++i) {
+        const MdbColumn& column = *definition.column(static_cast<int>(i));
+        if (column.row_col_num < 0 || column.row_col_num / 8 >= maskSize) fail("column outside the row's null mask");
+        const bool storedInRow = column.is_fixed && column.col_type != MDB_BOOL && column.row_col_num < rowColumns;
+        if (storedInRow && (column.fixed_offset < 0 || column.col_size < 0 ||
+                            2 + column.fixed_offset + column.col_size > dataEnd))
+            fail("fixed column outside its row");
+    }
+}
+
 JetTable::JetTable(JetDatabase& database, std::uint32_t definitionPage, const std::string& name)
     : database_(database), definition_(std::make_unique<Definition>()) {
     MdbCatalogEntry& entry = definition_->entry;
@@ -187,6 +235,7 @@ JetTable::JetTable(JetDatabase& database, std::uint32_t definitionPage, const st
     std::strncpy(entry.object_name, name.c_str(), MDB_MAX_OBJ_NAME);
     definition_->table = mdb_read_table(&entry);
     if (!definition_->table) fail("table definition unreadable");
+    requireUsableUsageMap(*definition_->table);
     if (!mdb_read_columns(definition_->table) || definition_->table->num_cols == 0) fail("table without columns");
     readAllRowLocations();
 }
@@ -223,6 +272,7 @@ void JetTable::moveTo(std::int32_t row) {
     int start = 0;
     size_t size = 0;
     if (mdb_find_row(mdb, place.index, &start, &size) != 0) fail("row outside its page");
+    requireWellFormedRow(*definition_, mdb->pg_buf, start & RowOffsetMask, static_cast<int>(size));
     std::vector<MdbField> cracked(table->num_cols);
     if (mdb_crack_row(table, start & RowOffsetMask, size, cracked.data()) <= 0) fail("row unreadable");
     currentPage_ = QByteArray(reinterpret_cast<const char*>(mdb->pg_buf), PageSize);

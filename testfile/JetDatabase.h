@@ -68,6 +68,7 @@ private:
     };
     JetTable(JetDatabase& database, std::uint32_t definitionPage, const std::string& name);
     void readAllRowLocations();
+    static void requireWellFormedRow(const Definition& definition, const unsigned char* page, int start, int size);
 
     JetDatabase& database_;
     std::unique_ptr<Definition> definition_;
