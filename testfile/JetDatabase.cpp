@@ -6,6 +6,7 @@
 
 #include <mdbtools.h>
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_set>
 
@@ -104,11 +105,30 @@ JetDatabase::JetDatabase(const QString& path) : file_(path), handle_(std::make_u
     if (std::memcmp(header.constData(), JetMagic, sizeof JetMagic) != 0 || header[VersionOffset] != Jet4Version)
         fail("not a Jet 4 database");
     if (static_cast<unsigned char>(readPage(CatalogPage)[0]) != TableDefinitionPageType) fail("no catalogue");
+    requirePossibleRowCounts();
     handle_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!handle_->mdb || handle_->mdb->f->jet_version != MDB_VER_JET4) fail("libmdb cannot open the file");
 }
 
 JetDatabase::~JetDatabase() = default;
+
+// libmdb tries every row a data page claims; a damaged count would make each page cost up to
+// 65535 tries. No page can hold more rows than it has room for row offsets.
+void JetDatabase::requirePossibleRowCounts() {
+    constexpr int mostRows = (PageSize - RowOffsetsStart) / 2;
+    constexpr std::uint32_t pagesPerRead = 256;
+    for (std::uint32_t first = 0; first < pageCount_; first += pagesPerRead) {
+        const std::uint32_t count = std::min(pagesPerRead, pageCount_ - first);
+        if (!file_.seek(qint64{first} * PageSize)) fail("cannot read the file");
+        const QByteArray pages = file_.read(qint64{count} * PageSize);
+        if (pages.size() != static_cast<qsizetype>(count) * PageSize) fail("cannot read the file");
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const qsizetype at = qsizetype{i} * PageSize;
+            if (static_cast<unsigned char>(pages[at]) == DataPageType && le16(pages, at + RowCountOffset) > mostRows)
+                fail("data page with more rows than it can hold");
+        }
+    }
+}
 
 QByteArray JetDatabase::readPage(std::uint32_t page) {
     if (page >= pageCount_) fail("page outside the file");

@@ -34,6 +34,7 @@ public:
 private:
     friend class JetTable;
     struct Handle;
+    void requirePossibleRowCounts();
     QByteArray readPage(std::uint32_t page);  // throws when outside the file
     QByteArray readLongValue(const QByteArray& header, qsizetype inlineBytes);
 

@@ -101,8 +101,7 @@ bool OpenTestFile(const QString& path) {
         if (isBlank(state.TestTitle)) state.TestTitle = toCp1251(fileNameOf(path));
         // The result record holds at most SlotCount questions, and a test asks at least one.
         if (state.QuestionCount < 1 || state.QuestionCount > SlotCount) fail("question count out of range");
-        table.close();
-        table.setConnection(path);
+        table.closeTable();
         table.open("Test");
         table.moveFirst();
         state.QuestionRecordCount = table.rowCount();

@@ -86,6 +86,16 @@ void TestTable::open(const std::string& tableName) {
     tableName_ = tableName;
 }
 
+void TestTable::setConnection(const QString& path) {
+    if (path != path_) close();
+    path_ = path;
+}
+
+void TestTable::closeTable() {
+    table_.reset();
+    tableName_.clear();
+}
+
 void TestTable::close() {
     table_.reset();
     database_.reset();

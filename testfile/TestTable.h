@@ -12,8 +12,9 @@
 
 class TestTable {
 public:
-    void setConnection(const QString& path) { path_ = path; }
+    void setConnection(const QString& path);   // closes the file open under another path
     void open(const std::string& tableName);  // opens the file too, when it is not open yet
+    void closeTable();                        // the file stays open for the next table
     void close();                             // the table and the file
     bool isOpen() const { return table_ != nullptr; }
     const std::string& tableName() const { return tableName_; }

@@ -140,6 +140,15 @@ TEST_F(DamagedFileTest, QuestionRowsWithTheirLayoutBrokenRaiseTestFileError) {
     }
 }
 
+TEST_F(DamagedFileTest, DataPagesClaimingMoreRowsThanTheyHoldAreRefused) {
+    QByteArray damaged = goodFile();
+    const int testTable = questionTablePage(damaged);
+    const int rowsPage = rowsOfTable(damaged, testTable).front().first / PageSize;
+    putLe16(damaged, rowsPage * PageSize + 12, 0xFFFF);
+    EXPECT_FALSE(OpenTestFile(dir.writeBytes("rows.qzt", damaged)));
+    EXPECT_EQ(notices.notices, QStringList{QStringLiteral("Не удалось загрузить файл тестов")});
+}
+
 TEST_F(DamagedFileTest, LongValuesOutsideTheirPageOrInACycleRaiseTestFileError) {
     std::string noise(20000, ' ');
     std::uint32_t seed = 3;
