@@ -15,11 +15,13 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -35,6 +37,15 @@ constexpr qint64 maxDecodedPictureBytes = 64 * 1024 * 1024;
 constexpr int maxPictureSide = 8000;
 constexpr int maxPlaceholderSide = 2048;
 constexpr int maxTableColumns = 64;
+// Every new row or column makes the layout rebuild the table's grid; beyond these bounds the
+// text joins the last cell instead.
+constexpr int maxTableRows = 256;
+constexpr int maxTableCells = 4096;
+constexpr qint64 maxDecodedBytesPerDocument = 256 * 1024 * 1024;
+// The layout works in 26.6 fixed point and never finishes a document taller than about 2^25
+// pixels, so reading stops once an estimate of the height, made for a narrow view, passes this.
+constexpr double maxEstimatedHeight = 8e6;
+constexpr double narrowViewWidth = 200;
 constexpr std::size_t maxTabStops = 32;
 constexpr int maxTwips = 31680;  // 22 inches, the largest page a word processor offers
 constexpr double twipsPerPixel = 15.0;  // 1440 twips per inch at 96 pixels per inch
@@ -235,9 +246,13 @@ private:
 
     // Structure
     void endParagraph();
+    double lineHeight() const;
+    void addHeight(double pixels);
+    void addCharacters(qsizetype count);
     void placeCursorForContent();
     void startTable();
     void leaveTable();
+    void overflowTable();
     void endCell();
     void endRow();
 
@@ -249,6 +264,7 @@ private:
     void pictureHex(QByteArrayView text);
     void finishPicture();
     QImage decodePicture(QSize& displaySize) const;
+    QString placeholderName(QSize displaySize);
     static QImage placeholderFrame(QSize displaySize);
 
     const QByteArray& input_;
@@ -284,10 +300,14 @@ private:
     int tableColumn_ = 0;
     bool rowEnded_ = false;
     bool cellEnded_ = false;
+    bool tableOverflow_ = false;
     std::vector<int> cellRightTwips_;
 
     PictureState picture_;
     int pictureCount_ = 0;
+    qint64 decodedBytes_ = 0;
+    double estimatedHeight_ = 0;
+    std::map<std::pair<int, int>, QString> placeholderNames_;
 };
 
 void RtfParser::run() {
@@ -295,6 +315,10 @@ void RtfParser::run() {
     groups_.emplace_back();
     document_.clear();
     cursor_ = QTextCursor(&document_);
+    // Inside one edit block the cursors skip their per-insert line layout and the document
+    // reports one change at the end, so long paragraphs and cells stay linear.
+    QTextCursor editBlock(&document_);
+    editBlock.beginEditBlock();
     // The root group is opened by the document's first brace, which the caller has checked.
     ++position_;
     while (!atEnd() && !finished_) {
@@ -321,6 +345,7 @@ void RtfParser::run() {
         if (previous.movePosition(QTextCursor::PreviousBlock) && previous.currentTable() == nullptr)
             cursor_.deletePreviousChar();
     }
+    editBlock.endEditBlock();
 }
 
 void RtfParser::openGroup() {
@@ -715,12 +740,24 @@ QImage RtfParser::decodePicture(QSize& displaySize) const {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     const QSize size = reader.size();
+    const qint64 bytes = qint64(size.width()) * size.height() * 4;
     if (!size.isValid() || size.width() > maxPictureSide || size.height() > maxPictureSide ||
-        qint64(size.width()) * size.height() * 4 > maxDecodedPictureBytes)
+        bytes > maxDecodedPictureBytes || decodedBytes_ + bytes > maxDecodedBytesPerDocument)
         return {};
     QImage image = reader.read();
     if (!image.isNull() && displaySize.isEmpty()) displaySize = image.size();
     return image;
+}
+
+// One frame per size serves every placeholder of that size.
+QString RtfParser::placeholderName(QSize displaySize) {
+    const auto key = std::make_pair(displaySize.width(), displaySize.height());
+    const auto found = placeholderNames_.find(key);
+    if (found != placeholderNames_.end()) return found->second;
+    const QString name = QStringLiteral("rtf-placeholder:%1x%2").arg(key.first).arg(key.second);
+    document_.addResource(QTextDocument::ImageResource, QUrl(name), placeholderFrame(displaySize));
+    placeholderNames_.emplace(key, name);
+    return name;
 }
 
 QImage RtfParser::placeholderFrame(QSize displaySize) {
@@ -752,15 +789,21 @@ void RtfParser::finishPicture() {
     if (displaySize.isEmpty()) displaySize = QSize(32, 32);
     displaySize = QSize(clampInt(qint64(displaySize.width()) * picture_.scaleX / 100, 1, maxPictureSide),
                         clampInt(qint64(displaySize.height()) * picture_.scaleY / 100, 1, maxPictureSide));
-    if (image.isNull()) image = placeholderFrame(displaySize);
     picture_ = PictureState{};
 
     placeCursorForContent();
     flushRun();
-    const QUrl name(QStringLiteral("rtf-picture:%1").arg(++pictureCount_));
-    document_.addResource(QTextDocument::ImageResource, name, image);
+    QString name;
+    if (!image.isNull()) {
+        decodedBytes_ += image.sizeInBytes();
+        name = QStringLiteral("rtf-picture:%1").arg(++pictureCount_);
+        document_.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    } else {
+        name = placeholderName(displaySize);
+    }
+    addHeight(displaySize.height());
     QTextImageFormat format;
-    format.setName(name.toString());
+    format.setName(name);
     format.setWidth(displaySize.width());
     format.setHeight(displaySize.height());
     cursor_.insertImage(format);
@@ -822,6 +865,7 @@ void RtfParser::appendByte(unsigned char byte) {
     if (!pendingBytes_.empty() && codePage != pendingCodePage_) decodePendingBytes();
     pendingCodePage_ = codePage;
     pendingBytes_.push_back(static_cast<char>(byte));
+    addCharacters(1);
 }
 
 void RtfParser::appendText(QStringView text) {
@@ -831,6 +875,7 @@ void RtfParser::appendText(QStringView text) {
     runCharacters_ = state().characters;
     decodePendingBytes();
     runText_.append(text);
+    addCharacters(text.size());
 }
 
 void RtfParser::appendUnicode(int code) {
@@ -906,7 +951,30 @@ QTextBlockFormat RtfParser::blockFormat(const ParagraphState& paragraph) const {
     return format;
 }
 
+double RtfParser::lineHeight() const {
+    const ParagraphState& paragraph = state().paragraph;
+    const double fontLine = state().characters.halfPoints * (2.0 / 3.0) * 1.2;
+    if (paragraph.lineSpacing == 0) return fontLine;
+    if (paragraph.lineSpacingMultiple) return fontLine * std::min(std::abs(paragraph.lineSpacing), 2400) / 240.0;
+    return std::max(fontLine, std::abs(paragraph.lineSpacing) / twipsPerPixel);
+}
+
+void RtfParser::addHeight(double pixels) {
+    estimatedHeight_ += pixels;
+    if (estimatedHeight_ > maxEstimatedHeight) finished_ = true;
+}
+
+// In a table cell every character may wrap onto a line of its own; elsewhere a character takes
+// its share of a line of the narrow view.
+void RtfParser::addCharacters(qsizetype count) {
+    const double line = lineHeight();
+    const double characterWidth = state().characters.halfPoints * (2.0 / 3.0) * 0.6;
+    const double perCharacter = table_ != nullptr ? line : line * characterWidth / narrowViewWidth;
+    addHeight(double(count) * perCharacter);
+}
+
 void RtfParser::endParagraph() {
+    addHeight(lineHeight() + (state().paragraph.beforeTwips + state().paragraph.afterTwips) / twipsPerPixel);
     placeCursorForContent();
     flushRun();
     cursor_.setBlockFormat(blockFormat(state().paragraph));
@@ -917,32 +985,45 @@ void RtfParser::endParagraph() {
 }
 
 // Content goes into the current table cell while the paragraph is marked as in a table, and
-// after the table once a paragraph is not.
+// after the table once a paragraph is not. Rows and cells beyond the table's bounds follow it
+// as paragraphs, their cells parted by tabs.
 void RtfParser::placeCursorForContent() {
     if (state().destination != Destination::Text) return;
-    const bool inTable = state().paragraph.inTable;
-    if (inTable && table_ == nullptr) {
+    if (!state().paragraph.inTable) {
+        tableOverflow_ = false;
+        if (table_ != nullptr) leaveTable();
+        return;
+    }
+    if (tableOverflow_) return;
+    if (table_ == nullptr) {
         startTable();
-    } else if (inTable && rowEnded_) {
-        flushRun();
+        return;
+    }
+    if (!rowEnded_ && !cellEnded_) return;
+    flushRun();
+    const bool newRow = rowEnded_;
+    rowEnded_ = false;
+    cellEnded_ = false;
+    const int rows = table_->rows();
+    const int columns = table_->columns();
+    if (newRow) {
+        if (rows >= maxTableRows || (rows + 1) * columns > maxTableCells) return overflowTable();
         table_->appendRows(1);
         ++tableRow_;
         tableColumn_ = 0;
-        rowEnded_ = false;
-        cellEnded_ = false;
-        cursor_ = table_->cellAt(tableRow_, 0).firstCursorPosition();
-    } else if (inTable && cellEnded_) {
-        flushRun();
-        cellEnded_ = false;
-        if (tableColumn_ + 1 >= table_->columns()) {
-            if (table_->columns() >= maxTableColumns) return;
+    } else {
+        if (tableColumn_ + 1 >= columns) {
+            if (columns >= maxTableColumns || (columns + 1) * rows > maxTableCells) return overflowTable();
             table_->appendColumns(1);
         }
         ++tableColumn_;
-        cursor_ = table_->cellAt(tableRow_, tableColumn_).firstCursorPosition();
-    } else if (!inTable && table_ != nullptr) {
-        leaveTable();
     }
+    cursor_ = table_->cellAt(tableRow_, tableColumn_).firstCursorPosition();
+}
+
+void RtfParser::overflowTable() {
+    leaveTable();
+    tableOverflow_ = true;
 }
 
 void RtfParser::startTable() {
@@ -978,8 +1059,13 @@ void RtfParser::leaveTable() {
 }
 
 void RtfParser::endCell() {
-    if (!state().paragraph.inTable) state().paragraph.inTable = true;
+    state().paragraph.inTable = true;
     placeCursorForContent();
+    if (tableOverflow_) {
+        const char16_t tab = u'\t';
+        appendText(QStringView(&tab, 1));
+        return;
+    }
     if (table_ == nullptr) return;
     flushRun();
     cursor_.setBlockFormat(blockFormat(state().paragraph));
@@ -987,6 +1073,10 @@ void RtfParser::endCell() {
 }
 
 void RtfParser::endRow() {
+    if (tableOverflow_) {
+        endParagraph();
+        return;
+    }
     if (table_ == nullptr) return;
     flushRun();
     rowEnded_ = true;

@@ -273,6 +273,34 @@ TEST(RtfRobustness, LongDigitRunsAndWordsAreBounded) {
     EXPECT_LE(formatAt(document, "ok").fontPointSize(), 1638.0);
 }
 
+// Documents the layout could never finish: reading stops once they would be far too tall.
+TEST(RtfRobustness, ImpossiblyTallDocumentsAreCut) {
+    const QByteArray hugeFontLines = "{\\rtf1\\fs3276 " + QByteArray("a\\par ").repeated(20000) + "}";
+    const QByteArray hugeSpacing = "{\\rtf1\\sb31680 " + QByteArray("a\\par ").repeated(20000) + "}";
+    const QByteArray tallPictures =
+        "{\\rtf1 " + QByteArray("{\\pict\\wmetafile8\\picwgoal120000\\pichgoal120000 00}").repeated(3000) + "}";
+    for (const QByteArray& rtf : {hugeFontLines, hugeSpacing, tallPictures}) {
+        QTextDocument document;
+        readRtf(rtf, document);
+        document.setTextWidth(300);
+        EXPECT_GT(document.blockCount() + document.characterCount(), 100);
+        EXPECT_LT(document.size().height(), 3.3e7);
+    }
+}
+
+TEST(RtfRobustness, ManyRowsAndColumnsStayBounded) {
+    const QByteArray rows = "{\\rtf1 " + QByteArray("\\intbl a\\cell b\\cell\\row ").repeated(3000) + "}";
+    const QByteArray cells = "{\\rtf1\\intbl " + QByteArray("a\\cell ").repeated(3000) + "\\row}";
+    for (const QByteArray& rtf : {rows, cells}) {
+        QTextDocument document;
+        readRtf(rtf, document);
+        QTextTable* table = document.find("a").currentTable();
+        ASSERT_NE(table, nullptr);
+        EXPECT_LE(table->rows() * table->columns(), 4096);
+        EXPECT_EQ(document.toPlainText().count('a'), 3000);  // nothing is lost, the rest follows the table
+    }
+}
+
 TEST(RtfRobustness, ReplacesEarlierContent) {
     QTextDocument document;
     readRtf(doc("first"), document);
