@@ -106,7 +106,7 @@ bool OpenTestFile(const QString& path) {
         table.moveFirst();
         state.QuestionRecordCount = table.rowCount();
         return state.QuestionRecordCount > state.QuestionCount;
-    } catch (const TestFileError&) {
+    } catch (const std::exception&) {  // TestFileError, or memory running out on a huge file
         ShowNotice(LoadFailedNotice);
         return false;
     }
@@ -129,7 +129,12 @@ QByteArray UnpackBlob(const QByteArray& compressed) {
     if (!inflater) fail("inflate unavailable");
     qsizetype capacity = std::clamp<qsizetype>(compressed.size() * 4, 4096, MostInflatedBytes);
     for (;;) {
-        QByteArray inflated(capacity, Qt::Uninitialized);
+        QByteArray inflated;
+        try {
+            inflated = QByteArray(capacity, Qt::Uninitialized);
+        } catch (const std::bad_alloc&) {
+            fail("no memory to inflate the document");
+        }
         std::size_t consumed = 0, produced = 0;  // bytes after the end of the stream are ignored
         const libdeflate_result result =
             libdeflate_zlib_decompress_ex(inflater.get(), compressed.constData(), static_cast<std::size_t>(compressed.size()),
