@@ -95,7 +95,7 @@ struct JetTable::Definition {
 };
 
 JetDatabase::JetDatabase(const QString& path) : file_(path), handle_(std::make_unique<Handle>()) {
-    if (!file_.open(QIODevice::ReadOnly)) fail("cannot open the file");
+    if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) fail("cannot open the file");
     const qint64 size = file_.size();
     if (size < qint64{PageSize} * (CatalogPage + 1) || size % PageSize != 0 ||
         size / PageSize > qint64{CatalogIdPageMask})
@@ -105,37 +105,20 @@ JetDatabase::JetDatabase(const QString& path) : file_(path), handle_(std::make_u
     if (std::memcmp(header.constData(), JetMagic, sizeof JetMagic) != 0 || header[VersionOffset] != Jet4Version)
         fail("not a Jet 4 database");
     if (static_cast<unsigned char>(readPage(CatalogPage)[0]) != TableDefinitionPageType) fail("no catalogue");
-    requirePossibleRowCounts();
     handle_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!handle_->mdb || handle_->mdb->f->jet_version != MDB_VER_JET4) fail("libmdb cannot open the file");
 }
 
 JetDatabase::~JetDatabase() = default;
 
-// libmdb tries every row a data page claims; a damaged count would make each page cost up to
-// 65535 tries. No page can hold more rows than it has room for row offsets.
-void JetDatabase::requirePossibleRowCounts() {
-    constexpr int mostRows = (PageSize - RowOffsetsStart) / 2;
-    constexpr std::uint32_t pagesPerRead = 256;
-    for (std::uint32_t first = 0; first < pageCount_; first += pagesPerRead) {
-        const std::uint32_t count = std::min(pagesPerRead, pageCount_ - first);
-        if (!file_.seek(qint64{first} * PageSize)) fail("cannot read the file");
-        const QByteArray pages = file_.read(qint64{count} * PageSize);
-        if (pages.size() != static_cast<qsizetype>(count) * PageSize) fail("cannot read the file");
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const qsizetype at = qsizetype{i} * PageSize;
-            if (static_cast<unsigned char>(pages[at]) == DataPageType && le16(pages, at + RowCountOffset) > mostRows)
-                fail("data page with more rows than it can hold");
-        }
-    }
-}
+QByteArray JetDatabase::readPage(std::uint32_t page) { return readPageStart(page, PageSize); }
 
-QByteArray JetDatabase::readPage(std::uint32_t page) {
+QByteArray JetDatabase::readPageStart(std::uint32_t page, qint64 bytes) {
     if (page >= pageCount_) fail("page outside the file");
     if (!file_.seek(qint64{page} * PageSize)) fail("cannot read the file");
-    QByteArray bytes = file_.read(PageSize);
-    if (bytes.size() != static_cast<qsizetype>(PageSize)) fail("cannot read the file");
-    return bytes;
+    QByteArray start = file_.read(bytes);
+    if (start.size() != bytes) fail("cannot read the file");
+    return start;
 }
 
 // Memo and OLE values: kept in the row, in one LVAL row, or in a chain of LVAL rows whose
@@ -173,13 +156,13 @@ QByteArray JetDatabase::readLongValue(const QByteArray& field, qsizetype inlineB
 
 // The catalogue is read for the names, types and pages of the objects only: libmdb's own
 // catalogue reader also follows every object's property chain, which a damaged file can loop.
-std::unique_ptr<JetTable> JetDatabase::openTable(const std::string& name) {
+// It is read once per file, as every table of the file is found through it.
+void JetDatabase::readUserTables() {
     std::unique_ptr<JetTable> catalog(new JetTable(*this, CatalogPage, "MSysObjects"));
     const int idColumn = catalog->columnIndex("Id");
     const int nameColumn = catalog->columnIndex("Name");
     const int typeColumn = catalog->columnIndex("Type");
     if (idColumn < 0 || nameColumn < 0 || typeColumn < 0) fail("catalogue without its columns");
-    const QString wanted = QString::fromStdString(name);
     for (std::int32_t row = 1; row <= catalog->rowCount(); ++row) {
         catalog->moveTo(row);
         const JetCell type = catalog->cell(typeColumn);
@@ -189,11 +172,20 @@ std::unique_ptr<JetTable> JetDatabase::openTable(const std::string& name) {
         if (static_cast<std::int16_t>(le16(type.bytes, 0)) != CatalogTableType) continue;
         if (id.isNull || id.type != JetType::Long || id.bytes.size() != 4) continue;
         if (objectName.type != JetType::Text) continue;
-        if (decodeJetText(objectName.bytes).compare(wanted, Qt::CaseInsensitive) != 0) continue;
-        const std::uint32_t page = le32(id.bytes, 0) & CatalogIdPageMask;
-        if (page == 0 || page >= pageCount_ || static_cast<unsigned char>(readPage(page)[0]) != TableDefinitionPageType)
+        userTables_.push_back({decodeJetText(objectName.bytes), le32(id.bytes, 0) & CatalogIdPageMask});
+    }
+    userTablesRead_ = true;
+}
+
+std::unique_ptr<JetTable> JetDatabase::openTable(const std::string& name) {
+    if (!userTablesRead_) readUserTables();
+    const QString wanted = QString::fromStdString(name);
+    for (const UserTable& table : userTables_) {
+        if (table.name.compare(wanted, Qt::CaseInsensitive) != 0) continue;
+        if (table.definitionPage == 0 || table.definitionPage >= pageCount_ ||
+            static_cast<unsigned char>(readPage(table.definitionPage)[0]) != TableDefinitionPageType)
             fail("table definition outside the file");
-        return std::unique_ptr<JetTable>(new JetTable(*this, page, name));
+        return std::unique_ptr<JetTable>(new JetTable(*this, table.definitionPage, name));
     }
     fail("no such table");
 }
@@ -257,10 +249,29 @@ JetTable::JetTable(JetDatabase& database, std::uint32_t definitionPage, const st
     if (!definition_->table) fail("table definition unreadable");
     requireUsableUsageMap(*definition_->table);
     if (!mdb_read_columns(definition_->table) || definition_->table->num_cols == 0) fail("table without columns");
+    requirePossibleRowCounts(definitionPage);
     readAllRowLocations();
 }
 
 JetTable::~JetTable() = default;
+
+// libmdb tries every row that a data page of the table claims; a damaged count would make each
+// page cost up to 65535 tries. No page can hold more rows than it has room for row offsets.
+// Only the pages the usage map lists are walked, so only those are checked; a map libmdb cannot
+// follow would send it through every page of the file instead, so such a table is refused.
+void JetTable::requirePossibleRowCounts(std::uint32_t definitionPage) {
+    constexpr int mostRows = (PageSize - RowOffsetsStart) / 2;
+    MdbHandle* mdb = database_.handle_->mdb;
+    MdbTableDef* table = definition_->table;
+    gint32 page = 0;
+    while ((page = mdb_map_find_next(mdb, table->usage_map, table->map_sz, static_cast<guint32>(page))) != 0) {
+        if (page < 0) fail("usage map unreadable");
+        if (static_cast<std::uint32_t>(page) >= database_.pageCount_) return;  // libmdb's walk ends there
+        const QByteArray header = database_.readPageStart(static_cast<std::uint32_t>(page), RowOffsetsStart);
+        const bool ownDataPage = static_cast<unsigned char>(header[0]) == DataPageType && le32(header, 4) == definitionPage;
+        if (ownDataPage && le16(header, RowCountOffset) > mostRows) fail("data page with more rows than it can hold");
+    }
+}
 
 // Row numbers are positions in the order libmdb yields the rows of a whole-table scan.
 void JetTable::readAllRowLocations() {

@@ -34,13 +34,20 @@ public:
 private:
     friend class JetTable;
     struct Handle;
-    void requirePossibleRowCounts();
+    struct UserTable {
+        QString name;
+        std::uint32_t definitionPage;
+    };
+    void readUserTables();
     QByteArray readPage(std::uint32_t page);  // throws when outside the file
+    QByteArray readPageStart(std::uint32_t page, qint64 bytes);
     QByteArray readLongValue(const QByteArray& header, qsizetype inlineBytes);
 
     QFile file_;
     std::uint32_t pageCount_ = 0;
     std::unique_ptr<Handle> handle_;
+    std::vector<UserTable> userTables_;
+    bool userTablesRead_ = false;
 };
 
 class JetTable {
@@ -68,6 +75,7 @@ private:
         int size;
     };
     JetTable(JetDatabase& database, std::uint32_t definitionPage, const std::string& name);
+    void requirePossibleRowCounts(std::uint32_t definitionPage);
     void readAllRowLocations();
     static void requireWellFormedRow(const Definition& definition, const unsigned char* page, int start, int size);
 
