@@ -35,6 +35,8 @@ const QString PositionCaption = QStringLiteral("Вопрос №:");
 constexpr double MsPerDay = 86400000.0;
 constexpr int TopStripHeight = 21, SidePanelWidth = 140;
 constexpr std::array<int, 3> StatusPanelWidths{350, 150, 150};
+// Below this the rows and columns of the layout would shrink to nothing.
+constexpr QSize MinimumWindowSize(400, 300);
 
 int positionCount() { return std::clamp(Shared().QuestionCount, 1, SlotCount); }
 
@@ -82,6 +84,7 @@ TfrmTest::TfrmTest(QWidget* parent) : QDialog(parent) {
     windowFont.setPixelSize(11);
     setFont(windowFont);
     resize(696, 480);
+    setMinimumSize(MinimumWindowSize);
 
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
