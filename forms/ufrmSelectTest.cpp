@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -65,7 +66,26 @@ void TfrmSelectTest::FormCreate() {
     connect(Button2, &QPushButton::clicked, this, &TfrmSelectTest::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TfrmSelectTest::Button3Click);
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this, &TfrmSelectTest::ListView1DblClick);
+    ListView1->installEventFilter(this);
     ListView1->setFocus();
+}
+
+// Focus alone makes the first entry current without selecting it, so the first arrow key would
+// find nowhere to move and the keyboard could never choose a lone entry: it selects the current
+// entry instead, as the first arrow key does in the list views students know.
+bool TfrmSelectTest::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListView1 && event->type() == QEvent::KeyPress && ListView1->selectedItems().isEmpty()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool moves = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End ||
+                           key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+        QTreeWidgetItem* current = ListView1->currentItem() ? ListView1->currentItem() : ListView1->topLevelItem(0);
+        if (moves && current) {
+            ListView1->setCurrentItem(current);
+            current->setSelected(true);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmSelectTest::listTestFiles(const QStringList& paths) {

@@ -20,6 +20,9 @@ public:
     QPushButton* Button2;
     QPushButton* Button3;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void FormCreate();
     void Button1Click();

@@ -192,6 +192,21 @@ TEST_F(SelectionWindow, EnterAndDoubleClickDoWhatOkDoes) {
     EXPECT_EQ(Shared().QuestionRecordCount, 12);
 }
 
+TEST_F(SelectionWindow, ArrowKeysAloneChooseAnEntryThatEnterOpens) {
+    QStringList selectedAfterEachKey;
+    chooseDriving([&](TfrmSelectTest& form) {
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(form.ListView1, Qt::Key_Down);
+            const QList<QTreeWidgetItem*> selected = form.ListView1->selectedItems();
+            selectedAfterEachKey << (selected.size() == 1 ? selected.front()->text(0) : QStringLiteral("?"));
+        }
+        QTest::keyClick(form.ListView1, Qt::Key_Return);
+    });
+    EXPECT_EQ(selectedAfterEachKey, (QStringList{"broken.qzt", "folder.qzt", "Физика.qzt"}));
+    EXPECT_FALSE(stillOpen);
+    EXPECT_EQ(Shared().ContinueFlag, 1);
+}
+
 TEST_F(SelectionWindow, OkEnterAndDoubleClickWithNothingSelectedDoNothing) {
     chooseDriving([&](TfrmSelectTest& form) {
         form.Button1->click();
