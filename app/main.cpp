@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quizzard"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quizzard v0.7.1"));
+    InstallRussianStandardTexts();
     InstallMessageBoxNotices();
     ShowSplash();
     LoadSettings(systemSettingsSources(QApplication::arguments()));

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -56,6 +58,26 @@ void fillChart(PieChart3D& chart, const SharedState& s) {
     chart.addSlice(QStringLiteral("Неправильно"), s.QuestionCount - correct, QColor(255, 255, 0));
 }
 
+int rightEdgeOf(std::initializer_list<const QLabel*> labels) {
+    int right = 0;
+    for (const QLabel* label : labels) right = std::max(right, label->x() + label->width());
+    return right;
+}
+
+void moveColumn(std::initializer_list<QLabel*> labels, int left) {
+    for (QLabel* label : labels) label->move(left, label->y());
+}
+
+// The columns stand at their design places unless the font or a long name needs more room:
+// then each moves right just enough that no text runs into the next column.
+void keepColumnsApart(TfrmResult& form) {
+    constexpr int NamesLeft = 96, TestLeft = 264, Gap = 8;
+    const int namesLeft = std::max(NamesLeft, rightEdgeOf({form.Label1, form.Label2, form.Label3}) + Gap);
+    moveColumn({form.lbFirstName, form.lbLastName, form.lbGroup}, namesLeft);
+    const int testLeft = std::max(TestLeft, rightEdgeOf({form.lbFirstName, form.lbLastName, form.lbGroup}) + 2 * Gap);
+    moveColumn({form.lbTestName, form.lbBalls, form.lbTime}, testLeft);
+}
+
 void fillLabels(TfrmResult& form, const SharedState& s) {
     setLabelText(form.lbTestName, QStringLiteral("Наименование теста: ") + fromCp1251(s.TestTitle));
     setLabelText(form.lbLastName, fromCp1251(s.LastName));
@@ -63,6 +85,7 @@ void fillLabels(TfrmResult& form, const SharedState& s) {
     setLabelText(form.lbGroup, fromCp1251(s.Group));
     setLabelText(form.lbTime, QStringLiteral("Время: ") + longTimeText(s.ElapsedTime));
     setLabelText(form.lbBalls, pointsText(s));
+    keepColumnsApart(form);
 }
 
 }  // namespace

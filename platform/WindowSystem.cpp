@@ -3,8 +3,10 @@
 #include "Notices.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTranslator>
 #include <QWidget>
 
 namespace {
@@ -59,3 +61,10 @@ void FocusNextControl(QWidget* window) {
 }
 
 void InstallMessageBoxNotices() { setNotices(&messageBoxNotices); }
+
+bool InstallRussianStandardTexts() {
+    static QTranslator translator;
+    if (!translator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&translator);
+}

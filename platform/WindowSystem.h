@@ -18,3 +18,7 @@ void FocusNextControl(QWidget* window);
 
 // Message boxes for ShowNotice and AskQuestion; installed by the program at start-up.
 void InstallMessageBoxNotices();
+
+// The texts of the toolkit's own buttons and dialogs ("Да", "Нет", the Open dialog) in Russian,
+// like the rest of the program, whatever the system's language. False when they are not installed.
+bool InstallRussianStandardTexts();

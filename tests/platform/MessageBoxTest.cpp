@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include "QtPrinting.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,4 +60,19 @@ TEST(MessageBoxes, QuestionIsYesNoWithAQuestionIconAndOnlyYesCounts) {
         EXPECT_EQ(seen.buttons.size(), 2);
     }
     setNotices(nullptr);
+}
+
+TEST(MessageBoxes, ButtonsSpeakRussianOnceTheStandardTextsAreInstalled) {
+    ASSERT_TRUE(InstallRussianStandardTexts());
+    InstallMessageBoxNotices();
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (auto button : {QMessageBox::Yes, QMessageBox::No}) captions << box->button(button)->text().remove('&');
+        box->button(QMessageBox::No)->click();
+    });
+    AskQuestion(QStringLiteral("Вы действительно хотите закончить тест?"));
+    setNotices(nullptr);
+    EXPECT_EQ(captions, (QStringList{"Да", "Нет"}));
 }

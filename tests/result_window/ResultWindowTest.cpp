@@ -135,6 +135,19 @@ TEST_F(ResultWindow, ShowsTheStudentTheWholeTitleAndTheTime) {
     ShowResults();
 }
 
+TEST_F(ResultWindow, LongNamesPushTheNextColumnAsideInsteadOfRunningIntoIt) {
+    Shared().LastName = std::string(30, '\xD9');  // 30 times Щ, the widest letter
+    whenWindowOpens([](TfrmResult& form) {
+        for (const QLabel* caption : {form.Label1, form.Label2, form.Label3})
+            EXPECT_LT(caption->geometry().right(), form.lbLastName->x());
+        EXPECT_LT(form.lbLastName->geometry().right(), form.lbTestName->x());
+        EXPECT_EQ(form.lbTestName->x(), form.lbBalls->x());
+        EXPECT_EQ(form.lbTestName->y(), 8);
+        form.Button1->click();
+    });
+    ShowResults();
+}
+
 TEST_F(ResultWindow, ButtonsKeysAndCloseBoxSetTheContinueFlag) {
     const struct {
         const char* way;
