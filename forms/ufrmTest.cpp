@@ -283,6 +283,7 @@ void TfrmTest::move(bool forward) {
     } catch (...) {
         // The test ends on a question that cannot be read; the answers so far still count.
         clearViews();
+        ShowNotice(LoadFailedNotice);
         FinishFlag = 1;
         close();
     }

@@ -12,7 +12,6 @@
 
 namespace {
 
-const QString LoadFailedNotice = QStringLiteral("Не удалось загрузить файл тестов");
 constexpr qsizetype MostInflatedBytes = qsizetype{64} * 1024 * 1024;
 constexpr std::int32_t DefaultQuestionCount = 30;
 constexpr std::int32_t DefaultMinutes = 50;

@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <stdexcept>
 
+// Shown when a test file, or a question in it, cannot be read.
+inline const QString LoadFailedNotice = QStringLiteral("Не удалось загрузить файл тестов");
+
 // Raised by the reading side (ReadQuestion, LoadAnswer, UnpackBlob) for anything that fails.
 class TestFileError : public std::runtime_error {
 public:

@@ -208,7 +208,7 @@ TEST_F(TestRun, AQuestionThatFailsToLoadEndsTheTestWithoutStaleContent) {
     EXPECT_EQ(questionAfter, QString());
     EXPECT_EQ(answerTextLeft, 0);
     EXPECT_EQ(Shared().Record.CorrectCount, 1) << "answers committed before the failure count";
-    EXPECT_TRUE(notices.notices.isEmpty());
+    EXPECT_EQ(notices.notices, QStringList{QStringLiteral("Не удалось загрузить файл тестов")});
     EXPECT_EQ(Shared().ContinueFlag, 1);
     EXPECT_EQ(Shared().PendingAnswer, 0);
 }
