@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-  zlib1g-dev libdeflate-dev libjpeg-dev mdbtools mdbtools-dev
+  zlib1g-dev libjpeg-dev mdbtools mdbtools-dev
   xvfb xauth imagemagick unrtf clang libclang-rt-14-dev
 )
 # A Node.js that brings its own npm must not be replaced by Debian's split packages.

@@ -5,9 +5,10 @@
 #include "SharedState.h"
 #include "TestTable.h"
 
-#include <libdeflate.h>
+#include <zlib.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -120,29 +121,33 @@ double MinutesToTime(std::int32_t minutes) {
     return (hours * 3600 + rest * 60) / 86400.0;
 }
 
-// The stream does not tell its inflated size: start from a guess and grow it, up to the limit.
+// The stream does not tell its inflated size: the buffer starts at a guess and grows while the
+// one inflate goes on, up to the limit.
 QByteArray UnpackBlob(const QByteArray& compressed) {
     if (compressed.isEmpty()) return {};
-    const std::unique_ptr<libdeflate_decompressor, decltype(&libdeflate_free_decompressor)> inflater(
-        libdeflate_alloc_decompressor(), &libdeflate_free_decompressor);
-    if (!inflater) fail("inflate unavailable");
+    if (compressed.size() > qsizetype{std::numeric_limits<uInt>::max()}) fail("document larger than 4 GiB");
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) fail("inflate unavailable");
+    const std::unique_ptr<z_stream, decltype(&inflateEnd)> inflating(&stream, &inflateEnd);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.constData()));
+    stream.avail_in = static_cast<uInt>(compressed.size());
+    QByteArray inflated;
     qsizetype capacity = std::clamp<qsizetype>(compressed.size() * 4, 4096, MostInflatedBytes);
     for (;;) {
-        QByteArray inflated;
         try {
-            inflated = QByteArray(capacity, Qt::Uninitialized);
+            inflated.resize(capacity);
         } catch (const std::bad_alloc&) {
             fail("no memory to inflate the document");
         }
-        std::size_t consumed = 0, produced = 0;  // bytes after the end of the stream are ignored
-        const libdeflate_result result =
-            libdeflate_zlib_decompress_ex(inflater.get(), compressed.constData(), static_cast<std::size_t>(compressed.size()),
-                                          inflated.data(), static_cast<std::size_t>(capacity), &consumed, &produced);
-        if (result == LIBDEFLATE_SUCCESS) {
-            inflated.truncate(static_cast<qsizetype>(produced));
+        const auto done = static_cast<qsizetype>(stream.total_out);
+        stream.next_out = reinterpret_cast<Bytef*>(inflated.data()) + done;
+        stream.avail_out = static_cast<uInt>(capacity - done);
+        const int status = inflate(&stream, Z_FINISH);  // bytes after the end of the stream are ignored
+        if (status == Z_STREAM_END) {
+            inflated.truncate(static_cast<qsizetype>(stream.total_out));
             return inflated;
         }
-        if (result != LIBDEFLATE_INSUFFICIENT_SPACE) fail("document does not inflate");
+        if (status != Z_BUF_ERROR || stream.avail_out != 0) fail("document does not inflate");
         if (capacity == MostInflatedBytes) fail("document larger than 64 MiB");
         capacity = std::min(MostInflatedBytes, capacity * 4);
     }
