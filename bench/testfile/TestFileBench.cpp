@@ -5,14 +5,13 @@
 #include "Notices.h"
 #include "SharedState.h"
 #include "TestFile.h"
+#include "TestFileBuilder.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <zlib.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -22,15 +21,6 @@
 
 namespace {
 
-using Blob = std::vector<std::uint8_t>;
-
-Blob packed(const std::string& text) {
-    uLongf size = compressBound(static_cast<uLong>(text.size()));
-    Blob out(size);
-    compress2(out.data(), &size, reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()), 6);
-    out.resize(size);
-    return out;
-}
 
 std::uint32_t nextRandom(std::uint32_t& seed) { return seed = seed * 1103515245u + 12345u; }
 
@@ -80,8 +70,8 @@ jet::Table questions(int rows, std::size_t textSize, const std::string& firstQue
     std::uint32_t seed = 1;
     for (int r = 0; r < rows; ++r) {
         std::vector<jet::Value> row;
-        row.emplace_back(packed(r == 0 && !firstQuestion.empty() ? firstQuestion : rtfText(textSize, nextRandom(seed))));
-        for (int a = 0; a < 5; ++a) row.emplace_back(packed(rtfText(textSize, nextRandom(seed))));
+        row.emplace_back(packDocument(r == 0 && !firstQuestion.empty() ? firstQuestion : rtfText(textSize, nextRandom(seed))));
+        for (int a = 0; a < 5; ++a) row.emplace_back(packDocument(rtfText(textSize, nextRandom(seed))));
         table.rows.push_back(std::move(row));
     }
     return table;

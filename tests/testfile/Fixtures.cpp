@@ -1,21 +1,14 @@
 #include "Fixtures.h"
 
+#include "TestFileBuilder.h"
+
 #include <QFile>
-#include <zlib.h>
 
 #include <stdexcept>
 
 Blob bytesOf(const std::string& text) { return Blob(text.begin(), text.end()); }
 
-Blob packed(const std::string& document) {
-    uLongf size = compressBound(static_cast<uLong>(document.size()));
-    Blob out(size);
-    if (compress2(out.data(), &size, reinterpret_cast<const Bytef*>(document.data()),
-                  static_cast<uLong>(document.size()), Z_BEST_COMPRESSION) != Z_OK)
-        throw std::runtime_error("compress failed");
-    out.resize(size);
-    return out;
-}
+Blob packed(const std::string& document) { return packDocument(document); }
 
 Blob rawDeflate(const std::string& document) {
     const Blob zlib = packed(document);

@@ -8,11 +8,7 @@
 
 #include <stdexcept>
 
-namespace {
-
-constexpr std::size_t kAnswerCount = 5;
-
-std::vector<std::uint8_t> pack(const std::string& document) {
+std::vector<std::uint8_t> packDocument(const std::string& document) {
     uLongf packedSize = compressBound(static_cast<uLong>(document.size()));
     std::vector<std::uint8_t> packed(packedSize);
     const int status = compress2(packed.data(), &packedSize, reinterpret_cast<const Bytef*>(document.data()),
@@ -21,6 +17,10 @@ std::vector<std::uint8_t> pack(const std::string& document) {
     packed.resize(packedSize);
     return packed;
 }
+
+namespace {
+
+constexpr std::size_t kAnswerCount = 5;
 
 jet::Value optionalValue(const std::optional<int>& value) {
     if (!value) return std::monostate{};
@@ -52,10 +52,10 @@ jet::Table questionTable(const TestSpec& spec) {
     for (const QuestionSpec& question : spec.questions) {
         if (question.answers.size() > kAnswerCount)
             throw std::runtime_error("a question has more than five answers");
-        std::vector<jet::Value> row{pack(question.question)};
+        std::vector<jet::Value> row{packDocument(question.question)};
         // Answers not given stay NULL, which reads as an empty document.
         for (std::size_t k = 0; k < kAnswerCount; ++k)
-            row.push_back(k < question.answers.size() ? jet::Value(pack(question.answers[k])) : std::monostate{});
+            row.push_back(k < question.answers.size() ? jet::Value(packDocument(question.answers[k])) : std::monostate{});
         table.rows.push_back(std::move(row));
     }
     return table;

@@ -1,23 +1,12 @@
 // Writes small good test files into the folder given, as the seeds of the fuzz run.
 #include "JetWriter.h"
-
-#include <zlib.h>
+#include "TestFileBuilder.h"
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
-
-using Blob = std::vector<std::uint8_t>;
-
-Blob packed(const std::string& text) {
-    uLongf size = compressBound(static_cast<uLong>(text.size()));
-    Blob out(size);
-    compress2(out.data(), &size, reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()), 9);
-    out.resize(size);
-    return out;
-}
 
 // Text that does not compress, so that its BLOB spans LVAL rows and pages.
 std::string noise(std::size_t size, unsigned seed) {
@@ -44,8 +33,8 @@ jet::Table questions(int rows, std::size_t answerSize) {
     jet::Table table{"Test", {}, {}};
     for (const char* name : {"Q", "A1", "A2", "A3", "A4", "A5"}) table.columns.push_back({name, jet::ColumnType::Ole});
     for (int r = 0; r < rows; ++r) {
-        std::vector<jet::Value> row{packed("{\\rtf1 Q" + std::to_string(r) + "\\par}")};
-        for (int a = 1; a <= 5; ++a) row.emplace_back(packed(noise(answerSize, static_cast<unsigned>(r * 5 + a))));
+        std::vector<jet::Value> row{packDocument("{\\rtf1 Q" + std::to_string(r) + "\\par}")};
+        for (int a = 1; a <= 5; ++a) row.emplace_back(packDocument(noise(answerSize, static_cast<unsigned>(r * 5 + a))));
         table.rows.push_back(row);
     }
     return table;
