@@ -21,7 +21,6 @@
 
 namespace {
 
-
 std::uint32_t nextRandom(std::uint32_t& seed) { return seed = seed * 1103515245u + 12345u; }
 
 // An RTF text of about the given size: Cyrillic words in cp1251 escapes, like a teacher's text.
