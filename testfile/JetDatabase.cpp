@@ -263,13 +263,15 @@ void JetTable::requirePossibleRowCounts(std::uint32_t definitionPage) {
     constexpr int mostRows = (PageSize - RowOffsetsStart) / 2;
     MdbHandle* mdb = database_.handle_->mdb;
     MdbTableDef* table = definition_->table;
-    gint32 page = 0;
-    while ((page = mdb_map_find_next(mdb, table->usage_map, table->map_sz, static_cast<guint32>(page))) != 0) {
+    gint32 previous = 0;
+    while (const gint32 page = mdb_map_find_next(mdb, table->usage_map, table->map_sz, static_cast<guint32>(previous))) {
         if (page < 0) fail("usage map unreadable");
+        if (page <= previous) fail("usage map out of order");  // so the walk always ends
         if (static_cast<std::uint32_t>(page) >= database_.pageCount_) return;  // libmdb's walk ends there
         const QByteArray header = database_.readPageStart(static_cast<std::uint32_t>(page), RowOffsetsStart);
         const bool ownDataPage = static_cast<unsigned char>(header[0]) == DataPageType && le32(header, 4) == definitionPage;
         if (ownDataPage && le16(header, RowCountOffset) > mostRows) fail("data page with more rows than it can hold");
+        previous = page;
     }
 }
 
