@@ -53,7 +53,7 @@ jet::Table questionTable(const TestSpec& spec) {
         if (question.answers.size() > kAnswerCount)
             throw std::runtime_error("a question has more than five answers");
         std::vector<jet::Value> row{packDocument(question.question)};
-        // Answers not given stay NULL, which reads as an empty document.
+        // Answers not given stay NULL: the program refuses such a question, as fixtures need.
         for (std::size_t k = 0; k < kAnswerCount; ++k)
             row.push_back(k < question.answers.size() ? jet::Value(packDocument(question.answers[k])) : std::monostate{});
         table.rows.push_back(std::move(row));
