@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QValidator>
+#include <QWindow>
 
 namespace {
 
@@ -150,16 +151,20 @@ QLineEdit* TfrmInput::addLabelledEdit(QLabel*& label, const QString& caption, in
 
 bool TfrmInput::event(QEvent* event) {
     const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::Show || event->type() == QEvent::Move || event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+        event->type() == QEvent::WindowActivate)
         fitOuterSizes();
     return handled;
 }
 
 // The window's sizes include its frame, which is known only once the window system has framed
-// the window: the client sizes follow whenever it becomes known or changes. The initial size is
+// the window (by the time it is activated): the client sizes follow whenever it becomes known
+// or changes. The initial size is
 // kept only while nobody has resized the window.
 void TfrmInput::fitOuterSizes() {
-    const QSize frame = frameGeometry().size() - size();
+    if (!windowHandle()) return;
+    const QMargins margins = windowHandle()->frameMargins();
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
     if (frame == appliedFrame_ || !frame.isValid()) return;
     const bool stillInitial = size() == InitialOuterSize - appliedFrame_;
     setMinimumSize(MinimumOuterSize - frame);
