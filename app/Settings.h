@@ -8,8 +8,11 @@ struct SettingsSources {
     QStringList arguments;     // the command line, program name first
     QString appData;           // value of "APPDATA"; empty when unset
     QString userDataFolder;    // the user's application-data folder, used when appData is empty
+    QString installedSettings; // read when no "param.ini" stands beside the executable; empty: none
 };
 
+// On Linux an installed program keeps its settings in /etc/quizzard/param.ini. Tests point that
+// path into an unpacked package with QUIZZARD_TEST_ROOT, which prefixes it.
 SettingsSources systemSettingsSources(const QStringList& arguments);
 void LoadSettings(const SettingsSources& sources);
 

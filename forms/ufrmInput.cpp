@@ -11,14 +11,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QValidator>
+#include <QWindow>
 
 namespace {
 
 constexpr unsigned char Blank = 32, Hyphen = 45;
 constexpr int NameLimit = 30, GroupLimit = 10;
 constexpr int LabelSpacing = 3;
+constexpr QSize InitialOuterSize(603, 171), MinimumOuterSize(400, 150);
 
 bool isCyrillicLetter(unsigned char code) { return code >= 192; }
 bool isNameCharacter(unsigned char code) { return isCyrillicLetter(code); }
@@ -45,8 +48,8 @@ bool hasNonBlank(const QString& text) {
     return false;
 }
 
-// Text that reaches an edit other than by typing (paste, drop, middle click) keeps only the
-// characters the field's key filter would have let through; the caret keeps its place among them.
+// Text pasted through the context menu keeps only the characters the field's key filter would
+// have let through; the caret keeps its place among them.
 class TypedCharactersOnly final : public QValidator {
 public:
     TypedCharactersOnly(bool (*allowed)(unsigned char), QObject* parent)
@@ -68,6 +71,23 @@ public:
 private:
     bool (*allowed_)(unsigned char);
 };
+
+// Keystrokes that edit without typing a character: with Ctrl or Alt they are control characters
+// (Ctrl+V, Ctrl+Z, Ctrl+X, Ctrl+A, ...), and Shift+Insert and Shift+Delete paste and cut. Moving
+// the caret, Enter, Escape and Tab keep their meaning.
+bool refusedEditingKey(const QKeyEvent& key) {
+    if (key.matches(QKeySequence::Paste) || key.matches(QKeySequence::Cut)) return true;
+    if (!(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) return false;
+    switch (key.key()) {
+    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Home: case Qt::Key_End:
+    case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Return: case Qt::Key_Enter:
+    case Qt::Key_Escape: case Qt::Key_Tab: case Qt::Key_Backtab:
+    case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_Shift:
+        return false;
+    default:
+        return true;
+    }
+}
 
 }  // namespace
 
@@ -103,8 +123,8 @@ void TfrmInput::FormCreate() {
     connect(edGroup, &QLineEdit::textChanged, this, [this] { edGroupChange(edGroup); });
     connect(btOK, &QPushButton::clicked, this, &TfrmInput::btOKClick);
     connect(btCancel, &QPushButton::clicked, this, &TfrmInput::btCancelClick);
-    setMinimumSize(400, 150);
-    resize(603, 171);
+    setMinimumSize(MinimumOuterSize);
+    resize(InitialOuterSize);
     edLastName->setFocus();
 }
 
@@ -120,12 +140,36 @@ QLineEdit* TfrmInput::addLabelledEdit(QLabel*& label, const QString& caption, in
     // Names are typed key by key; with no input method composing text, every key reaches
     // the layout mapping and the key filter below.
     edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    edit->setAcceptDrops(false);
     edit->installEventFilter(this);
     label = new QLabel(caption, this);
     label->setBuddy(edit);
     label->adjustSize();
     label->move(design.left(), design.top() - label->height() - LabelSpacing);
     return edit;
+}
+
+bool TfrmInput::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+        event->type() == QEvent::WindowActivate)
+        fitOuterSizes();
+    return handled;
+}
+
+// The window's sizes include its frame, which is known only once the window system has framed
+// the window (by the time it is activated): the client sizes follow whenever it becomes known
+// or changes. The initial size is
+// kept only while nobody has resized the window.
+void TfrmInput::fitOuterSizes() {
+    if (!windowHandle()) return;
+    const QMargins margins = windowHandle()->frameMargins();
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+    if (frame == appliedFrame_ || !frame.isValid()) return;
+    const bool stillInitial = size() == InitialOuterSize - appliedFrame_;
+    setMinimumSize(MinimumOuterSize - frame);
+    if (stillInitial) resize(InitialOuterSize - frame);
+    appliedFrame_ = frame;
 }
 
 void TfrmInput::resizeEvent(QResizeEvent* event) {
@@ -150,18 +194,23 @@ void TfrmInput::placeEdit(QLineEdit* edit, QLabel* label, int left, int width) {
 
 // Keys reach the edits as the Russian layout gives them, and only the characters the field's
 // key filter accepts are inserted. Control characters pass untouched: the edit never inserts
-// them, Backspace deletes as it should, and Enter, Escape and Tab keep their meaning.
+// them, Backspace deletes as it should, and Enter, Escape and Tab keep their meaning. Pasting
+// is left to the context menu, and the middle button's paste of the selection is refused.
 bool TfrmInput::eventFilter(QObject* watched, QEvent* event) {
     auto* edit = qobject_cast<QLineEdit*>(watched);
-    if (!edit || forwardingKey_ || event->type() != QEvent::KeyPress) return false;
+    if (!edit || forwardingKey_) return false;
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)
+        return static_cast<const QMouseEvent&>(*event).button() == Qt::MiddleButton;
+    if (event->type() != QEvent::KeyPress) return false;
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (refusedEditingKey(key)) return true;
     return filterTyped(edit, key);
 }
 
 // Returns true when the event was handled here instead of by the edit.
 bool TfrmInput::filterTyped(QLineEdit* edit, const QKeyEvent& key) {
-    const QString typed = russianLayoutText(key.text());
+    const QString typed = russianLayoutText(key.nativeScanCode(), platformKeyNumbering(),
+                                            key.modifiers() & Qt::ShiftModifier, key.text());
     if (typed.isEmpty()) return false;
     for (QChar c : typed)
         if (!c.isPrint()) return false;

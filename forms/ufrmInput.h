@@ -1,6 +1,7 @@
 #pragma once
 // The registration window: last name, first name and group, filtered and normalised as typed.
 #include <QDialog>
+#include <QSize>
 
 class QKeyEvent;
 class QLabel;
@@ -22,6 +23,7 @@ public:
     QLabel* lbGroup;
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -41,8 +43,10 @@ private:
     bool filterTyped(QLineEdit* edit, const QKeyEvent& key);
     void updateStartButton();
     void placeEdit(QLineEdit* edit, QLabel* label, int left, int width);
+    void fitOuterSizes();
 
     bool forwardingKey_ = false;
+    QSize appliedFrame_{0, 0};  // the frame the client sizes were last fitted to
 };
 
 // The main loop's registration step: runs the window, then ResetRun, and on confirmation

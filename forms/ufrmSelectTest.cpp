@@ -1,13 +1,14 @@
 #include "ufrmSelectTest.h"
 
 #include "Catalogue.h"
+#include "FileNames.h"
 #include "Notices.h"
 #include "OpenDialog.h"
 #include "SharedState.h"
 #include "TestFile.h"
 #include "WindowSystem.h"
 
-#include <QFileInfo>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
@@ -72,27 +73,32 @@ void TfrmSelectTest::FormCreate() {
 
 // Focus alone makes the first entry current without selecting it, so the first arrow key would
 // find nowhere to move and the keyboard could never choose a lone entry: it selects the current
-// entry instead, as the first arrow key does in the list views students know.
+// entry instead, as the first arrow key does in the list views students know. Home, End, PageUp
+// and PageDown move first and select the entry they move to, which the view leaves unselected
+// when it is already current.
 bool TfrmSelectTest::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ListView1 && event->type() == QEvent::KeyPress && ListView1->selectedItems().isEmpty()) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool moves = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End ||
-                           key == Qt::Key_PageUp || key == Qt::Key_PageDown;
-        QTreeWidgetItem* current = ListView1->currentItem() ? ListView1->currentItem() : ListView1->topLevelItem(0);
-        if (moves && current) {
-            ListView1->setCurrentItem(current);
-            current->setSelected(true);
-            return true;
-        }
+    if (watched != ListView1 || event->type() != QEvent::KeyPress || movingByKey_ ||
+        !ListView1->selectedItems().isEmpty() || ListView1->topLevelItemCount() == 0)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool arrow = key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool jump = key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    if (!arrow && !jump) return QDialog::eventFilter(watched, event);
+    if (!ListView1->currentItem()) ListView1->setCurrentItem(ListView1->topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
+    if (jump) {
+        movingByKey_ = true;
+        QCoreApplication::sendEvent(ListView1, event);
+        movingByKey_ = false;
     }
-    return QDialog::eventFilter(watched, event);
+    ListView1->currentItem()->setSelected(true);
+    return true;
 }
 
 void TfrmSelectTest::listTestFiles(const QStringList& paths) {
     ListView1->clear();
     const QIcon icon(QStringLiteral(":/testicon.png"));
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        auto* item = new QTreeWidgetItem(ListView1, {QFileInfo(paths[i]).fileName()});
+        auto* item = new QTreeWidgetItem(ListView1, {fileNameOfPath(paths[i])});
         item->setIcon(0, icon);
         item->setData(0, Qt::UserRole, QVariant::fromValue(i));
     }

@@ -29,6 +29,8 @@ private:
     void Button2Click();
     void Button3Click();
     void ListView1DblClick();
+
+    bool movingByKey_ = false;  // a key passed on to the list while the filter waits
 };
 
 // The main loop's step that obtains a test file: the remembered one, or one from the window.

@@ -11,6 +11,26 @@
 #include <sys/stat.h>
 #endif
 
+namespace {
+
+std::function<bool(const QString&)> folderRefusal;
+
+bool refused(const QString& folder) { return folderRefusal && folderRefusal(folder); }
+
+}  // namespace
+
+void setFolderRefusal(std::function<bool(const QString& folder)> refuses) { folderRefusal = std::move(refuses); }
+
+bool listsBefore(const QString& a, const QString& b) {
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t upperA = a[i].toUpper().unicode(), upperB = b[i].toUpper().unicode();
+        if (upperA != upperB) return upperA < upperB;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
+
 #ifdef _WIN32
 
 namespace {
@@ -34,6 +54,7 @@ bool folderIdentity(const std::wstring& folder, std::pair<std::uint64_t, std::ui
 }  // namespace
 
 bool FolderVisits::listOnce(const QString& folder, std::vector<FolderEntry>& entries) {
+    if (refused(folder)) return false;
     const std::wstring path = widePath(folder);
     std::pair<std::uint64_t, std::uint64_t> identity;
     if (!folderIdentity(path, identity) || !seen_.insert(identity).second) return false;
@@ -48,7 +69,6 @@ bool FolderVisits::listOnce(const QString& folder, std::vector<FolderEntry>& ent
             entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileW(search, &found));
     FindClose(search);
-    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
     return true;
 }
 
@@ -72,6 +92,7 @@ bool pointsToFolder(const std::string& path, unsigned char type) {
 
 // Reads the whole folder and closes it at once, so a deep tree never holds more than one open.
 bool FolderVisits::listOnce(const QString& folder, std::vector<FolderEntry>& entries) {
+    if (refused(folder)) return false;
     std::string prefix = QFile::encodeName(folder).toStdString();
     DIR* dir = opendir(prefix.empty() ? "." : prefix.c_str());
     if (!dir) return false;
@@ -86,11 +107,12 @@ bool FolderVisits::listOnce(const QString& folder, std::vector<FolderEntry>& ent
         if (name != "." && name != "..") names.push_back({name, entry->d_type});
     }
     closedir(dir);
-    std::sort(names.begin(), names.end(), [](const ListedName& a, const ListedName& b) { return a.bytes < b.bytes; });
     if (!prefix.empty() && prefix.back() != '/') prefix += '/';
     entries.reserve(names.size());
     for (const ListedName& name : names)
         entries.push_back({QFile::decodeName(name.bytes.c_str()), pointsToFolder(prefix + name.bytes, name.type)});
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return listsBefore(a.name, b.name); });
     return true;
 }
 

@@ -4,35 +4,47 @@
 
 namespace {
 
-// Key by key, unshifted and shifted, from the US layout to the Russian one. Digits, "-", "=",
-// blank, backslash and the other keys whose characters agree on both layouts are left out.
-constexpr std::pair<char16_t, char16_t> usToRussian[] = {
-    {u'q', u'й'}, {u'w', u'ц'}, {u'e', u'у'}, {u'r', u'к'}, {u't', u'е'}, {u'y', u'н'},
-    {u'u', u'г'}, {u'i', u'ш'}, {u'o', u'щ'}, {u'p', u'з'}, {u'[', u'х'}, {u']', u'ъ'},
-    {u'a', u'ф'}, {u's', u'ы'}, {u'd', u'в'}, {u'f', u'а'}, {u'g', u'п'}, {u'h', u'р'},
-    {u'j', u'о'}, {u'k', u'л'}, {u'l', u'д'}, {u';', u'ж'}, {u'\'', u'э'},
-    {u'z', u'я'}, {u'x', u'ч'}, {u'c', u'с'}, {u'v', u'м'}, {u'b', u'и'}, {u'n', u'т'},
-    {u'm', u'ь'}, {u',', u'б'}, {u'.', u'ю'}, {u'/', u'.'}, {u'`', u'ё'},
-    {u'Q', u'Й'}, {u'W', u'Ц'}, {u'E', u'У'}, {u'R', u'К'}, {u'T', u'Е'}, {u'Y', u'Н'},
-    {u'U', u'Г'}, {u'I', u'Ш'}, {u'O', u'Щ'}, {u'P', u'З'}, {u'{', u'Х'}, {u'}', u'Ъ'},
-    {u'A', u'Ф'}, {u'S', u'Ы'}, {u'D', u'В'}, {u'F', u'А'}, {u'G', u'П'}, {u'H', u'Р'},
-    {u'J', u'О'}, {u'K', u'Л'}, {u'L', u'Д'}, {u':', u'Ж'}, {u'"', u'Э'},
-    {u'Z', u'Я'}, {u'X', u'Ч'}, {u'C', u'С'}, {u'V', u'М'}, {u'B', u'И'}, {u'N', u'Т'},
-    {u'M', u'Ь'}, {u'<', u'Б'}, {u'>', u'Ю'}, {u'?', u','}, {u'~', u'Ё'},
-    {u'@', u'"'}, {u'#', u'№'}, {u'$', u';'}, {u'^', u':'}, {u'&', u'?'}, {u'|', u'/'},
+// The letter keys of the Russian layout by their set 1 scan code, which is also the evdev code
+// of the same key: the three letter rows, and ё left of the digits.
+constexpr std::pair<std::uint32_t, char16_t> russianLetterAtKey[] = {
+    {0x10, u'й'}, {0x11, u'ц'}, {0x12, u'у'}, {0x13, u'к'}, {0x14, u'е'}, {0x15, u'н'},
+    {0x16, u'г'}, {0x17, u'ш'}, {0x18, u'щ'}, {0x19, u'з'}, {0x1A, u'х'}, {0x1B, u'ъ'},
+    {0x1E, u'ф'}, {0x1F, u'ы'}, {0x20, u'в'}, {0x21, u'а'}, {0x22, u'п'}, {0x23, u'р'},
+    {0x24, u'о'}, {0x25, u'л'}, {0x26, u'д'}, {0x27, u'ж'}, {0x28, u'э'}, {0x29, u'ё'},
+    {0x2C, u'я'}, {0x2D, u'ч'}, {0x2E, u'с'}, {0x2F, u'м'}, {0x30, u'и'}, {0x31, u'т'},
+    {0x32, u'ь'}, {0x33, u'б'}, {0x34, u'ю'},
 };
 
-QChar russianLayoutCharacter(QChar usCharacter) {
-    const char16_t c = usCharacter.unicode();
-    for (const auto& [us, russian] : usToRussian)
-        if (us == c) return QChar(russian);
-    return usCharacter;
+constexpr std::uint32_t X11KeycodeOffset = 8;
+
+std::uint32_t scanCodeOf(std::uint32_t nativeScanCode, KeyNumbering numbering) {
+    if (numbering == KeyNumbering::WindowsScanCode) return nativeScanCode;
+    return nativeScanCode >= X11KeycodeOffset ? nativeScanCode - X11KeycodeOffset : 0;
+}
+
+char16_t russianLetterAt(std::uint32_t scanCode) {
+    for (const auto& [code, letter] : russianLetterAtKey)
+        if (code == scanCode) return letter;
+    return 0;
 }
 
 }  // namespace
 
-QString russianLayoutText(const QString& usText) {
-    QString text = usText;
-    for (QChar& c : text) c = russianLayoutCharacter(c);
-    return text;
+KeyNumbering platformKeyNumbering() {
+#ifdef _WIN32
+    return KeyNumbering::WindowsScanCode;
+#else
+    return KeyNumbering::X11Keycode;
+#endif
+}
+
+QString russianLayoutText(std::uint32_t nativeScanCode, KeyNumbering numbering, bool shifted,
+                          const QString& typed) {
+    if (typed.size() != 1 || !typed.front().isPrint()) return typed;
+    const char16_t letter = russianLetterAt(scanCodeOf(nativeScanCode, numbering));
+    if (letter == 0) return typed;
+    const QChar typedCharacter = typed.front();
+    const bool capital = typedCharacter.isLetter() ? typedCharacter.isUpper() : shifted;
+    const QChar russian(letter);
+    return QString(capital ? russian.toUpper() : russian);
 }

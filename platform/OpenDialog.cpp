@@ -10,6 +10,8 @@ public:
         QFileDialog dialog(nullptr, title, QString(), filter);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        // The choices read by their names alone ("TestFile", "All files"), without the patterns.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
         return dialog.selectedFiles().constFirst();
     }

@@ -47,10 +47,11 @@ bool EndRequested() { return endRequested; }
 
 void ClearEndRequest() { endRequested = false; }
 
+// The focus chain is circular: the search ends when it comes back to where it began, so a
+// window with no control that takes the focus leaves the focus where it is.
 void FocusNextControl(QWidget* window) {
-    QWidget* from = window->focusWidget();
-    QWidget* next = from ? from->nextInFocusChain() : window;
-    for (QWidget* candidate = next; candidate && candidate != from;
+    QWidget* start = window->focusWidget() ? window->focusWidget() : window;
+    for (QWidget* candidate = start->nextInFocusChain(); candidate && candidate != start;
          candidate = candidate->nextInFocusChain()) {
         if (candidate->window() == window && candidate->isEnabled() && candidate->isVisible() &&
             (candidate->focusPolicy() & Qt::TabFocus)) {

@@ -7,7 +7,7 @@
 
 namespace {
 
-// A folder being listed: its entries in name order, and the match of the folder itself, which
+// A folder being listed: its entries in listing order, and the match of the folder itself, which
 // is appended only once everything inside has been listed.
 struct Frame {
     QString prefix;

@@ -33,7 +33,7 @@ protected:
     }
     SettingsSources sources(QStringList arguments = {QStringLiteral("quizzard")}) const {
         return {exeFolder(), arguments, root.path() + QStringLiteral("/appdata"),
-                root.path() + QStringLiteral("/userdata")};
+                root.path() + QStringLiteral("/userdata"), QString()};
     }
 };
 
@@ -68,6 +68,73 @@ TEST_F(SettingsFixture, ReadsFolderValuesWithOrWithoutSeparators) {
         EXPECT_EQ(Shared().TestPath, c.tests) << c.ini.constData();
     }
 }
+
+// Read as Windows reads INI files: quotes around a value go, the first of a repeated key or
+// section counts, and a file that is not UTF-8 is code page 1251 as Windows editors write it.
+TEST_F(SettingsFixture, ReadsParamIniAsAStandardIniFile) {
+    struct Case {
+        QByteArray ini;
+        QString results, tests;  // "EXE": the executable's folder, the default
+    };
+    const Case cases[] = {
+        {"[params]\nTestPath=\"D:\\\xd0\x9c\xd0\xbe\xd0\xb8 \xd1\x82\xd0\xb5\xd1\x81\xd1\x82\xd1\x8b\\\"\n", "EXE",
+         QStringLiteral("D:/Мои тесты/")},
+        {"[params]\nTestPath=\"\"\nResultsFilePath=\"/srv/r\"\n", "/srv/r/", ""},
+        {"[params]\nTestPath=\"/half\n", "EXE", "\"/half/"},
+        {"[params]\nTestPath=/first\nTestPath=/second\nTESTPATH=/third\n", "EXE", "/first/"},
+        {"[params]\nTestPath=/first\n[other]\n[params]\nTestPath=/second\nResultsFilePath=/r\n", "EXE", "/first/"},
+        {"[params]\n[Params]\nTestPath=/second\n", "EXE", "EXE"},
+        {"[params]\nTestPath=D:\\\xcc\xee\xe8 \xf2\xe5\xf1\xf2\xfb\\\n", "EXE", QStringLiteral("D:/Мои тесты/")},
+        {"\xef\xbb\xbf[params]\nTestPath=/bom\n", "EXE", "/bom/"},
+    };
+    for (const Case& c : cases) {
+        writeIni(c.ini);
+        LoadSettings(sources());
+        const auto expected = [this](const QString& v) { return v == QStringLiteral("EXE") ? exeFolder() : v; };
+        EXPECT_EQ(Shared().ResultsFilePath, expected(c.results)) << c.ini.constData();
+        EXPECT_EQ(Shared().TestPath, expected(c.tests)) << c.ini.constData();
+    }
+}
+
+TEST_F(SettingsFixture, InstalledSettingsAreReadOnlyWithoutParamIniBesideTheExecutable) {
+    const QString installed = root.path() + QStringLiteral("/etc/quizzard/param.ini");
+    QDir().mkpath(QFileInfo(installed).path());
+    QFile file(installed);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[params]\nTestPath=/usr/share/quizzard/demo\nResultsFilePath=/var/lib/quizzard/results\n");
+    file.close();
+    SettingsSources s = sources();
+    s.installedSettings = installed;
+    LoadSettings(s);
+    EXPECT_EQ(Shared().TestPath, QStringLiteral("/usr/share/quizzard/demo/"));
+    EXPECT_EQ(Shared().ResultsFilePath, QStringLiteral("/var/lib/quizzard/results/"));
+
+    writeIni("[other]\n");
+    LoadSettings(s);
+    EXPECT_EQ(Shared().TestPath, exeFolder()) << "a param.ini beside the executable wins, even without keys";
+}
+
+#ifndef _WIN32
+TEST_F(SettingsFixture, TheTestRootPrefixesTheInstalledSettingsPath) {
+    const QByteArray previous = qgetenv("QUIZZARD_TEST_ROOT");
+    qunsetenv("QUIZZARD_TEST_ROOT");
+    EXPECT_EQ(systemSettingsSources({}).installedSettings, QStringLiteral("/etc/quizzard/param.ini"));
+
+    QDir().mkpath(root.path() + QStringLiteral("/etc/quizzard"));
+    QFile file(root.path() + QStringLiteral("/etc/quizzard/param.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[params]\nTestPath=/from/the/root\n");
+    file.close();
+    qputenv("QUIZZARD_TEST_ROOT", root.path().toLocal8Bit());
+    SettingsSources system = systemSettingsSources({QStringLiteral("quizzard")});
+    system.appData = root.path() + QStringLiteral("/appdata");
+    ASSERT_FALSE(QFileInfo::exists(system.executableFolder + QStringLiteral("param.ini")));
+    LoadSettings(system);
+    if (previous.isNull()) qunsetenv("QUIZZARD_TEST_ROOT");
+    else qputenv("QUIZZARD_TEST_ROOT", previous);
+    EXPECT_EQ(Shared().TestPath, QStringLiteral("/from/the/root/"));
+}
+#endif
 
 TEST_F(SettingsFixture, BadParamIniFallsBackToDefaults) {
     for (const QByteArray& content : {QByteArray("\x00\xff\xfe garbage [[[ ===", 20),

@@ -42,9 +42,20 @@ TEST(Splash, ShowsBorderlessOnTopForThreeSeconds) {
         }
     });
     probe.start();
+    // A splash whose timer never fires would keep the test waiting for ever: after 10 s it fails.
+    bool deadlinePassed = false;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [&] {
+        deadlinePassed = true;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* splash = qobject_cast<TForm1*>(w)) splash->Timer1->stop();
+    });
+    deadline.start(10000);
     QElapsedTimer elapsed;
     elapsed.start();
     ShowSplash();
+    ASSERT_FALSE(deadlinePassed) << "the splash was still shown 10 s after it opened";
     EXPECT_GE(elapsed.elapsed(), 2990);
     EXPECT_TRUE(sawSplash);
     EXPECT_EQ(seenSize, QSize(400, 300));

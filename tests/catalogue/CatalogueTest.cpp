@@ -1,4 +1,5 @@
 #include "Catalogue.h"
+#include "FolderListing.h"
 #include "QtPrinting.h"
 #include "SharedState.h"
 
@@ -128,7 +129,24 @@ TEST(FindTestFiles, VeryDeepTreeNeitherOverflowsNorLosesTheFile) {
     EXPECT_EQ(search(tree.root()), prefixed(tree.root(), {deep + "bottom.qzt"}));
 }
 
-TEST(FindTestFiles, UnreadableFolderIsSkipped) {
+TEST(FindTestFiles, FolderTheFileSystemRefusesIsSkipped) {
+    Tree tree;
+    tree.file(QStringLiteral("locked/hidden.qzt"));
+    tree.file(QStringLiteral("locked.qzt/inner.qzt"));
+    tree.file(QStringLiteral("open.qzt"));
+    const QString locked = tree.root() + "locked/", lockedTest = tree.root() + "locked.qzt/";
+    setFolderRefusal([&](const QString& folder) { return folder == locked || folder == lockedTest; });
+    const QStringList found = search(tree.root());
+    setFolderRefusal({});
+    // A refused folder whose name matches is still listed itself, as a file would be.
+    EXPECT_EQ(found, prefixed(tree.root(), {"locked.qzt", "open.qzt"}));
+    setFolderRefusal([&](const QString&) { return true; });
+    EXPECT_TRUE(search(tree.root()).isEmpty());
+    setFolderRefusal({});
+}
+
+TEST(FindTestFiles, FolderWithoutReadPermissionIsSkipped) {
+    if (geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root; the refusal seam covers the skip";
     Tree tree;
     tree.file(QStringLiteral("locked/hidden.qzt"));
     tree.file(QStringLiteral("open.qzt"));
@@ -136,9 +154,30 @@ TEST(FindTestFiles, UnreadableFolderIsSkipped) {
     const QStringList found = search(tree.root());
     QFile::setPermissions(tree.root() + "locked", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                       QFileDevice::ExeOwner);
-    // Permission bits do not stop root, so only an unprivileged run can see the skip.
-    if (geteuid() == 0)
-        EXPECT_EQ(found, prefixed(tree.root(), {"locked/hidden.qzt", "open.qzt"}));
-    else
-        EXPECT_EQ(found, prefixed(tree.root(), {"open.qzt"}));
+    EXPECT_EQ(found, prefixed(tree.root(), {"open.qzt"}));
+}
+
+#ifndef _WIN32
+// Folder reading order on Linux is a hash order; entries come the way Windows lists them.
+TEST(FindTestFiles, EntriesComeByUpperCasedUtf16NotByBytes) {
+    Tree tree;
+    for (const char16_t* name : {u"Б", u"C", u"а", u"b", u"a"})
+        tree.file(QString::fromUtf16(name) + QStringLiteral(".qzt"));
+    EXPECT_EQ(search(tree.root()), prefixed(tree.root(), {"a.qzt", "b.qzt", "C.qzt", "а.qzt", "Б.qzt"}));
+}
+#endif
+
+TEST(FolderOrder, NamesCompareByUpperCasedCodeUnits) {
+    struct Case {
+        const char16_t *a, *b;
+        bool before;
+    };
+    const Case cases[] = {
+        {u"a", u"b", true},   {u"b", u"C", true},   {u"C", u"а", true},   {u"а", u"Б", true},
+        {u"Б", u"a", false},  {u"ab", u"AB", false}, {u"AB", u"ab", true}, {u"a", u"ab", true},
+        {u"_", u"a", false},  {u"ё", u"я", true},   {u"Z", u"[", true},   {u"x.qzt", u"X.QZT", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(listsBefore(QString::fromUtf16(c.a), QString::fromUtf16(c.b)), c.before)
+            << QString::fromUtf16(c.a).toStdString() << " before " << QString::fromUtf16(c.b).toStdString();
 }

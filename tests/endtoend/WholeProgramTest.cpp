@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -44,6 +45,22 @@ struct Student {
 };
 
 std::uint32_t fixedSeed() { return 20261210; }
+
+// Types each character as the unshifted US key that carries it, with the key's X11 keycode:
+// the registration window reads keys by their position.
+void typeOnUsKeyboard(QWidget* edit, const QString& keys) {
+    static const QString usKeys = QStringLiteral("1234567890-qwertyuiopasdfghjklzxcvbnm");
+    static const quint32 keycodes[] = {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24, 25, 26, 27, 28, 29, 30, 31,
+                                       32, 33, 38, 39, 40, 41, 42, 43, 44, 45, 46, 52, 53, 54, 55, 56, 57, 58};
+    for (QChar c : keys) {
+        const qsizetype at = usKeys.indexOf(c);
+        ASSERT_GE(at, 0) << "no unshifted US key types " << QString(c).toStdString();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, keycodes[at], 0, 0, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, keycodes[at], 0, 0, QString(c));
+        QApplication::sendEvent(edit, &press);
+        QApplication::sendEvent(edit, &release);
+    }
+}
 
 // Row and answer order of the question on screen, read back from the texts the views show.
 QuestionSlot slotOnScreen(const TfrmTest& window) {
@@ -125,9 +142,9 @@ protected:
     void registerStudent(TfrmInput& w) {
         const Student& s = students.at(passes);
         trace << "register";
-        QTest::keyClicks(w.edLastName, s.lastNameKeys);
-        QTest::keyClicks(w.edFirstName, s.firstNameKeys);
-        QTest::keyClicks(w.edGroup, s.groupKeys);
+        typeOnUsKeyboard(w.edLastName, s.lastNameKeys);
+        typeOnUsKeyboard(w.edFirstName, s.firstNameKeys);
+        typeOnUsKeyboard(w.edGroup, s.groupKeys);
         QTest::keyClick(&w, Qt::Key_Return);
     }
 

@@ -13,13 +13,29 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr QChar BackspaceMark = u'⌫';
 
-// Types into whichever control has the focus, as the keyboard would: one key event per
-// character. US letters carry their key code; everything else arrives as text only.
+// The X11 keycode of the key that types each character on a US keyboard, and whether Shift
+// is held for it; 0 for characters no US key types.
+std::pair<quint32, bool> usKey(QChar c) {
+    static const QString plain = QStringLiteral("1234567890-=qwertyuiop[]asdfghjkl;'`zxcvbnm,./");
+    static const QString shifted = QStringLiteral("!@#$%^&*()_+QWERTYUIOP{}ASDFGHJKL:\"~ZXCVBNM<>?");
+    static const quint32 codes[] = {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 24, 25, 26, 27,
+                                    28, 29, 30, 31, 32, 33, 34, 35, 38, 39, 40, 41, 42, 43, 44, 45,
+                                    46, 47, 48, 49, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61};
+    if (c == u' ') return {65, false};
+    if (const qsizetype i = plain.indexOf(c); i >= 0) return {codes[i], false};
+    if (const qsizetype i = shifted.indexOf(c); i >= 0) return {codes[i], true};
+    return {0, c.isUpper()};
+}
+
+// Types into whichever control has the focus, as a US keyboard would: one key event per
+// character, carrying the key's X11 keycode. Characters no US key types arrive without one.
 void typeKeys(const QString& keys) {
     for (QChar c : keys) {
         QWidget* target = QApplication::focusWidget();
@@ -32,12 +48,21 @@ void typeKeys(const QString& keys) {
         const int code = (u >= 'A' && u <= 'Z') ? Qt::Key_A + (u - 'A')
                          : c == u' '             ? int(Qt::Key_Space)
                                                  : int(Qt::Key_unknown);
-        const Qt::KeyboardModifiers shift = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
-        QKeyEvent press(QEvent::KeyPress, code, shift, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, code, shift, QString(c));
+        const auto [keycode, shift] = usKey(c);
+        const Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
+        QKeyEvent press(QEvent::KeyPress, code, modifiers, keycode, 0, 0, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, code, modifiers, keycode, 0, 0, QString(c));
         QApplication::sendEvent(target, &press);
         QApplication::sendEvent(target, &release);
     }
+}
+
+// One key at a given X11 keycode typing the given text, as another desktop layout gives it.
+void pressKey(quint32 keycode, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, modifiers, keycode, 0, 0, text);
+    QApplication::sendEvent(target, &press);
 }
 
 class InputWindow : public ::testing::Test {
@@ -53,7 +78,7 @@ protected:
     void paste(QLineEdit* edit, const QString& text) {
         QApplication::clipboard()->setText(text);
         edit->setFocus();
-        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        edit->paste();  // what the context menu's paste does
     }
 
     TfrmInput form;
@@ -79,7 +104,14 @@ TEST_F(InputWindow, OpensEmptyWithTheFocusInTheLastNameAndStartDisabled) {
     EXPECT_TRUE(form.edLastName->font().bold());
     EXPECT_EQ(form.edLastName->font().pixelSize(), 16);
     EXPECT_EQ(form.font().pixelSize(), 11);
-    EXPECT_EQ(form.minimumSize(), QSize(400, 150));
+}
+
+// Both sizes are outer sizes, frame included, whatever frame the window system gives.
+TEST_F(InputWindow, InitialAndMinimumSizesIncludeTheFrame) {
+    QApplication::processEvents();
+    const QSize frame = form.frameGeometry().size() - form.size();
+    EXPECT_EQ(form.frameGeometry().size(), QSize(603, 171)) << "frame " << frame.width() << "x" << frame.height();
+    EXPECT_EQ(form.minimumSize() + frame, QSize(400, 150));
 }
 
 TEST_F(InputWindow, TypedKeysBecomeFieldContents) {
@@ -115,6 +147,65 @@ TEST_F(InputWindow, TypedKeysBecomeFieldContents) {
         EXPECT_EQ(got, c.expected) << QString::fromUtf16(c.keys).toStdString();
         EXPECT_EQ(fresh.btOK->isEnabled(), c.startEnabled) << QString::fromUtf16(c.keys).toStdString();
     }
+}
+
+// Keys count by where they sit: a German desktop's ö ä ü keys give ж э х, and on a desktop
+// already Russian the punctuation of the "." key and of Shift+2 stays punctuation.
+TEST_F(InputWindow, KeysFromOtherDesktopLayoutsGiveTheLettersOfTheirPositions) {
+    struct Key {
+        quint32 keycode;
+        const char16_t* text;
+        Qt::KeyboardModifiers modifiers;
+    };
+    struct Case {
+        const char* desktop;
+        std::vector<Key> keys;
+        const char16_t* expected;
+    };
+    const Case cases[] = {
+        {"German", {{47, u"ö", {}}, {48, u"ä", {}}, {34, u"ü", {}}, {29, u"z", {}}, {52, u"y", {}}}, u"Жэхня"},
+        {"German", {{20, u"ß", {}}, {51, u"#", {}}, {94, u"<", {}}, {47, u"Ö", Qt::ShiftModifier}}, u"Ж"},
+        {"Russian", {{44, u"о", {}}, {61, u".", {}}, {61, u",", Qt::ShiftModifier}, {11, u"\"", Qt::ShiftModifier},
+                     {60, u"ю", {}}, {59, u"б", {}}}, u"Оюб"},
+        {"none", {{0, u"q", {}}, {0, u"д", {}}, {300, u"а", {}}}, u"Да"},
+    };
+    for (const Case& c : cases) {
+        form.edLastName->clear();
+        form.edLastName->setFocus();
+        for (const Key& key : c.keys) pressKey(key.keycode, QString::fromUtf16(key.text), key.modifiers);
+        EXPECT_EQ(form.edLastName->text(), QString::fromUtf16(c.expected)) << c.desktop;
+    }
+}
+
+// Ctrl and Alt keystrokes are control characters: no paste, undo, cut or select-all by key,
+// and no paste of the selection by the middle button. The context menu's paste still works.
+TEST_F(InputWindow, EditingKeystrokesAreRefusedAndOnlyTheContextMenuPastes) {
+    form.edLastName->setFocus();
+    typeKeys(QStringLiteral("абв"));
+    QApplication::clipboard()->setText(QStringLiteral("где"));
+    struct Stroke {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* name;
+    };
+    const Stroke strokes[] = {
+        {Qt::Key_V, Qt::ControlModifier, "Ctrl+V"},   {Qt::Key_Insert, Qt::ShiftModifier, "Shift+Insert"},
+        {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},   {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
+        {Qt::Key_X, Qt::ControlModifier, "Ctrl+X"},   {Qt::Key_Delete, Qt::ShiftModifier, "Shift+Delete"},
+        {Qt::Key_F, Qt::AltModifier, "Alt+F"},        {Qt::Key_Backspace, Qt::ControlModifier, "Ctrl+Backspace"},
+    };
+    for (const Stroke& stroke : strokes) {
+        QTest::keyClick(form.edLastName, stroke.key, stroke.modifiers);
+        EXPECT_EQ(form.edLastName->text(), QStringLiteral("Абв")) << stroke.name;
+        EXPECT_FALSE(form.edLastName->hasSelectedText()) << stroke.name;
+    }
+    QTest::mouseClick(form.edLastName, Qt::MiddleButton);
+    EXPECT_EQ(form.edLastName->text(), QStringLiteral("Абв")) << "middle button";
+    QTest::keyClick(form.edLastName, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(form.edLastName->cursorPosition(), 0) << "Ctrl+Left still moves the caret";
+    form.edLastName->setCursorPosition(3);
+    form.edLastName->paste();
+    EXPECT_EQ(form.edLastName->text(), QStringLiteral("Абвгде"));
 }
 
 TEST_F(InputWindow, EachKeystrokeIsNormalisedAndTheCaretStaysPut) {

@@ -39,7 +39,18 @@ TEST(MessageBoxes, NoticeHasTheTitleOneOkButtonNoIconAndTimersKeepTicking) {
     ticker.start();
     SeenBox seen;
     QTimer::singleShot(400, [&] { answerOpenBox(seen, QMessageBox::Ok); });
+    // A box the answer missed would stay open for ever: after 10 s it is closed and the test fails.
+    bool deadlinePassed = false;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [&] {
+        deadlinePassed = true;
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->reject();
+    });
+    deadline.start(10000);
     ShowNotice(QStringLiteral("Время вышло!!!"));
+    deadline.stop();
+    EXPECT_FALSE(deadlinePassed) << "the notice was still open 10 s after it was shown";
     setNotices(nullptr);
     EXPECT_EQ(seen.title, QStringLiteral("Quizzard v0.7.1"));
     EXPECT_EQ(seen.text, QStringLiteral("Время вышло!!!"));

@@ -1,6 +1,8 @@
 #include "Cp1251.h"
 #include "DateTimeText.h"
 #include "DayCount.h"
+#include "FileNames.h"
+#include "QtPrinting.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -61,4 +63,23 @@ TEST(DateTimeText, FileNameDateHasNoPathSeparators) {
 
 TEST(DateTimeText, FileNameDateKeepsASafeFormatUnchanged) {
     EXPECT_EQ(fileNameDateText(QDate(2026, 12, 7)), QStringLiteral("07.12.2026"));
+}
+
+TEST(FileNames, TheFileNameIsTheTextAfterTheLastSeparator) {
+    struct Case {
+        const char16_t *path, *name;
+    };
+    const Case cases[] = {
+        {u"/srv/тесты/Физика.qzt", u"Физика.qzt"}, {u"plain.qzt", u"plain.qzt"},
+        {u"/srv/folder/", u""},                     {u"", u""},
+#ifdef _WIN32
+        {u"D:\\Мои тесты\\a.qzt", u"a.qzt"},        {u"D:a.qzt", u"a.qzt"},
+        {u"D:\\x/y\\b.qzt", u"b.qzt"},
+#else
+        {u"/srv/a:b\\c.qzt", u"a:b\\c.qzt"},        {u"/srv/x.qzt/y:z.qzt", u"y:z.qzt"},
+#endif
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fileNameOfPath(QString::fromUtf16(c.path)), QString::fromUtf16(c.name))
+            << QString::fromUtf16(c.path).toStdString();
 }

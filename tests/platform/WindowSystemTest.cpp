@@ -4,11 +4,18 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
 
 TEST(Delay, WaitsTheGivenTicksWhilePumpingMessages) {
     FakeClock fake;
@@ -69,5 +76,55 @@ TEST(WindowSystem, NextControlSkipsDisabledOnesAndWraps) {
     for (const QWidget* next : expected) {
         FocusNextControl(&window);
         EXPECT_EQ(window.focusWidget(), next);
+    }
+}
+
+namespace {
+
+// Ends the test binary with a message if the guarded code is still running after the deadline:
+// an endless loop then fails instead of hanging the suite.
+class Deadline {
+public:
+    Deadline(int seconds, const char* what)
+        : watchdog_([this, seconds, what] {
+              std::unique_lock lock(mutex_);
+              if (!done_.wait_for(lock, std::chrono::seconds(seconds), [this] { return finished_; })) {
+                  std::fprintf(stderr, "Deadline of %d s passed: %s\n", seconds, what);
+                  std::_Exit(1);
+              }
+          }) {}
+    ~Deadline() {
+        {
+            std::lock_guard lock(mutex_);
+            finished_ = true;
+        }
+        done_.notify_one();
+        watchdog_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
+    std::thread watchdog_;
+};
+
+}  // namespace
+
+TEST(WindowSystem, NextControlInAWindowWithNothingFocusableLeavesTheFocusAndReturns) {
+    const char* shapes[] = {"labels only", "a disabled button only"};
+    for (const char* shape : shapes) {
+        QDialog window;
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(new QLabel(QStringLiteral("text")));
+        auto* button = new QPushButton(QStringLiteral("off"));
+        layout->addWidget(button);
+        if (shape == shapes[0]) button->setFocusPolicy(Qt::NoFocus);
+        else button->setEnabled(false);
+        window.show();
+        QApplication::processEvents();
+        const Deadline deadline(10, "FocusNextControl never returned");
+        FocusNextControl(&window);
+        EXPECT_EQ(window.focusWidget(), nullptr) << shape;
     }
 }

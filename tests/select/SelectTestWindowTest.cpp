@@ -207,6 +207,38 @@ TEST_F(SelectionWindow, ArrowKeysAloneChooseAnEntryThatEnterOpens) {
     EXPECT_EQ(Shared().ContinueFlag, 1);
 }
 
+// The first key of a list with nothing selected: Home, End, PageUp and PageDown select the entry
+// they move to, the arrows the one the focus sits on.
+TEST(SelectionList, FirstJumpKeySelectsTheEntryItMovesTo) {
+    struct Case {
+        int entries;
+        Qt::Key key;
+        int expected;  // -1: where the list's own page move lands, past the first entry
+    };
+    const Case cases[] = {
+        {5, Qt::Key_Home, 0},     {5, Qt::Key_End, 4},      {5, Qt::Key_PageUp, 0},
+        {5, Qt::Key_PageDown, 4}, {1, Qt::Key_End, 0},      {1, Qt::Key_Home, 0},
+        {1, Qt::Key_PageDown, 0}, {100, Qt::Key_PageDown, -1}, {100, Qt::Key_End, 99},
+        {5, Qt::Key_Down, 0},     {1, Qt::Key_Up, 0},
+    };
+    for (const Case& c : cases) {
+        TfrmSelectTest form;
+        QStringList paths;
+        for (int i = 0; i < c.entries; ++i) paths << QStringLiteral("/t/%1.qzt").arg(i, 3, 10, QLatin1Char('0'));
+        form.listTestFiles(paths);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(form.ListView1, c.key);
+        const QList<QTreeWidgetItem*> selected = form.ListView1->selectedItems();
+        ASSERT_EQ(selected.size(), 1) << c.entries << " entries, key " << c.key;
+        const int row = form.ListView1->indexOfTopLevelItem(selected.front());
+        EXPECT_EQ(selected.front(), form.ListView1->currentItem());
+        if (c.expected >= 0) EXPECT_EQ(row, c.expected) << c.entries << " entries, key " << c.key;
+        else EXPECT_GT(row, 5) << c.entries << " entries, key " << c.key;
+    }
+}
+
 TEST_F(SelectionWindow, OkEnterAndDoubleClickWithNothingSelectedDoNothing) {
     chooseDriving([&](TfrmSelectTest& form) {
         form.Button1->click();
