@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libjpeg-dev mdbtools mdbtools-dev
   xvfb xauth imagemagick unrtf clang libclang-rt-14-dev
-  lintian desktop-file-utils appstream strace
+  lintian desktop-file-utils appstream strace xdotool openbox
 )
 # A Node.js that brings its own npm must not be replaced by Debian's split packages.
 command -v node >/dev/null || packages+=(nodejs)
