@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace {
 
@@ -37,6 +38,9 @@ struct SliceSpan {
     double middle() const { return (from + to) / 2; }
 };
 
+double sweepOf(const SliceSpan& span) { return span.from - span.to; }
+
+// Every slice gets a span, a slice of value 0 one of no width where it falls, so its mark shows.
 std::vector<SliceSpan> spansOf(const std::vector<PieSlice>& slices) {
     double total = 0;
     for (const PieSlice& s : slices) total += std::max(0.0, s.value);
@@ -44,16 +48,46 @@ std::vector<SliceSpan> spansOf(const std::vector<PieSlice>& slices) {
     if (total <= 0) return spans;
     double angle = StartAngle;
     for (const PieSlice& s : slices) {
-        if (s.value <= 0) continue;  // an empty slice has nothing to draw and nothing to point at
-        const double sweep = 360.0 * s.value / total;
+        const double sweep = 360.0 * std::max(0.0, s.value) / total;
         spans.push_back({&s, angle, angle - sweep});
         angle -= sweep;
     }
     return spans;
 }
 
+struct PieLayout {
+    PieGeometry pie;
+    std::vector<SliceSpan> spans;
+    QSizeF markBox;
+};
+
+// The pie as large as the widget allows with room around it for the marks on every side.
+std::optional<PieLayout> layoutOf(const std::vector<PieSlice>& slices, QSize size, const QFont& font) {
+    PieLayout layout;
+    layout.spans = spansOf(slices);
+    if (layout.spans.empty()) return std::nullopt;
+    const QFontMetricsF metrics(font);
+    layout.markBox = QSizeF(0, metrics.height() + MarkPadding);
+    for (const SliceSpan& span : layout.spans)
+        layout.markBox.setWidth(
+            std::max(layout.markBox.width(), metrics.horizontalAdvance(span.slice->label) + 2 * MarkPadding));
+
+    const double reachX = PieChart3D::MarkLineLength + layout.markBox.width() + MarkPadding;
+    const double reachY = PieChart3D::MarkLineLength + layout.markBox.height() + MarkPadding;
+    const double width = size.width() - 2 * reachX;
+    const double height = size.height() * (1 - BottomMarginShare) - 2 * reachY;
+    PieGeometry& pie = layout.pie;
+    pie.rx = std::min(width / 2, height / (2 * Tilt + DepthShare * Tilt));
+    if (pie.rx <= 0) return std::nullopt;
+    pie.ry = pie.rx * Tilt;
+    pie.depth = pie.ry * DepthShare;
+    pie.centre = QPointF(size.width() / 2.0, reachY + (height - 2 * pie.ry - pie.depth) / 2 + pie.ry);
+    return layout;
+}
+
 // The wall shows on the front half of the rim, between 180 and 360 degrees (here -180 to 0).
 void drawWall(QPainter& painter, const PieGeometry& pie, const SliceSpan& span) {
+    if (sweepOf(span) <= 0) return;
     const double from = std::min(span.from, 0.0), to = std::max(span.to, -180.0);
     if (from <= to) return;
     QPolygonF outline;
@@ -73,8 +107,9 @@ void drawWall(QPainter& painter, const PieGeometry& pie, const SliceSpan& span) 
 }
 
 void drawTop(QPainter& painter, const PieGeometry& pie, const SliceSpan& span) {
+    if (sweepOf(span) <= 0) return;
     QPainterPath wedge;
-    if (span.from - span.to >= 360) {
+    if (sweepOf(span) >= 360) {
         wedge.addEllipse(pie.topRect());  // a whole pie has no edge from the centre
     } else {
         wedge.moveTo(pie.centre);
@@ -92,21 +127,23 @@ void drawTop(QPainter& painter, const PieGeometry& pie, const SliceSpan& span) {
     painter.drawPath(wedge);
 }
 
-void drawMark(QPainter& painter, const PieGeometry& pie, const SliceSpan& span, QSizeF box) {
+PieMark markOf(const PieGeometry& pie, const SliceSpan& span, QSizeF box) {
     const double angle = span.middle();
     const double c = std::cos(radians(angle)), s = std::sin(radians(angle));
     const QPointF start = pie.onRim(angle, s < 0 ? pie.depth : 0);
     const QPointF unit = QPointF(c, -s) / std::hypot(c, s);
     const QPointF end = start + unit * PieChart3D::MarkLineLength;
-    painter.setPen(QPen(Qt::black, 1));
-    painter.drawLine(start, end);
-
     const double x = c > 0.25 ? end.x() : c < -0.25 ? end.x() - box.width() : end.x() - box.width() / 2;
     const double y = s > 0.25 ? end.y() - box.height() : s < -0.25 ? end.y() : end.y() - box.height() / 2;
-    const QRectF frame(QPointF(x, y), box);
+    return {span.slice->label, QLineF(start, end), QRectF(QPointF(x, y), box)};
+}
+
+void drawMark(QPainter& painter, const PieMark& mark) {
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawLine(mark.line);
     painter.setBrush(QColor(255, 255, 225));
-    painter.drawRect(frame);
-    painter.drawText(frame, Qt::AlignCenter, span.slice->label);
+    painter.drawRect(mark.frame);
+    painter.drawText(mark.frame, Qt::AlignCenter, mark.label);
 }
 
 }  // namespace
@@ -137,30 +174,19 @@ void PieChart3D::sortSlices() {
     update();
 }
 
-void PieChart3D::paintEvent(QPaintEvent*) {
-    const std::vector<SliceSpan> spans = spansOf(slices_);
-    if (spans.empty()) return;
+std::vector<PieMark> PieChart3D::marks() const {
+    std::vector<PieMark> marks;
+    if (const auto layout = layoutOf(slices_, size(), font()))
+        for (const SliceSpan& span : layout->spans) marks.push_back(markOf(layout->pie, span, layout->markBox));
+    return marks;
+}
 
+void PieChart3D::paintEvent(QPaintEvent*) {
+    const auto layout = layoutOf(slices_, size(), font());
+    if (!layout) return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QFontMetricsF metrics(font());
-    QSizeF box(0, metrics.height() + MarkPadding);
-    for (const SliceSpan& span : spans)
-        box.setWidth(std::max(box.width(), metrics.horizontalAdvance(span.slice->label) + 2 * MarkPadding));
-
-    // Room around the pie for the marks on every side.
-    const double reachX = MarkLineLength + box.width() + MarkPadding;
-    const double reachY = MarkLineLength + box.height() + MarkPadding;
-    const double width = this->width() - 2 * reachX;
-    const double height = this->height() * (1 - BottomMarginShare) - 2 * reachY;
-    PieGeometry pie;
-    pie.rx = std::min(width / 2, height / (2 * Tilt + DepthShare * Tilt));
-    if (pie.rx <= 0) return;
-    pie.ry = pie.rx * Tilt;
-    pie.depth = pie.ry * DepthShare;
-    pie.centre = QPointF(this->width() / 2.0, reachY + (height - 2 * pie.ry - pie.depth) / 2 + pie.ry);
-
-    for (const SliceSpan& span : spans) drawWall(painter, pie, span);
-    for (const SliceSpan& span : spans) drawTop(painter, pie, span);
-    for (const SliceSpan& span : spans) drawMark(painter, pie, span, box);
+    for (const SliceSpan& span : layout->spans) drawWall(painter, layout->pie, span);
+    for (const SliceSpan& span : layout->spans) drawTop(painter, layout->pie, span);
+    for (const SliceSpan& span : layout->spans) drawMark(painter, markOf(layout->pie, span, layout->markBox));
 }

@@ -10,6 +10,17 @@
 
 namespace {
 
+const QString SharedSaveFailedText = QStringLiteral("Не удалось сохранить результаты в файл");
+const QString LocalSaveFailedText = QStringLiteral("Не удалось сохранить результаты в локальный файл");
+
+// The shared file gets 29 attempts with a wait of 50 ms after each. An attempt that finds the
+// lock taken waits up to LockWaitMs for it, so a class finishing together on a slow share has
+// about 10 s in all (29 x 345 ms) before its records are lost from the shared file.
+constexpr int SharedFileAttempts = 29;
+constexpr std::uint32_t AttemptWaitMs = 50;
+constexpr std::uint32_t LockWaitMs = 295;
+constexpr std::uint32_t LockPollMs = 5;
+
 void completeRecord() {
     SharedState& s = Shared();
     ResultRecord& r = s.Record;
@@ -21,10 +32,23 @@ void completeRecord() {
     r.TimeSpent = cutToCapacity(toCp1251(longTimeText(s.ElapsedTime)), RecordLayout::TimeSpentCapacity);
 }
 
-// The lock is held only for the append itself, not through the wait that follows it.
+// One attempt: the file open and locked within LockWaitMs, processing messages meanwhile.
+// A file system that does not lock at all is appended to without the lock, as if it had none.
+std::unique_ptr<LockedResultsFile> openForAppend(const QString& path) {
+    std::unique_ptr<LockedResultsFile> file = LockedResultsFile::open(path);
+    if (!file) return nullptr;
+    const std::uint32_t start = CurrentClock().tickCount();
+    while (file->tryLock() == LockOutcome::HeldByAnother) {
+        if (static_cast<std::uint32_t>(CurrentClock().tickCount() - start) >= LockWaitMs) return nullptr;
+        Delay(LockPollMs);
+    }
+    return file;
+}
+
+// The lock is held only for the append itself, never through a wait, so others get it then.
 bool appendWithAttempts(const QString& path, const RecordBytes& record) {
     for (int attempt = 1; attempt <= SharedFileAttempts; ++attempt) {
-        std::unique_ptr<LockedResultsFile> file = LockedResultsFile::open(path);
+        std::unique_ptr<LockedResultsFile> file = openForAppend(path);
         if (file) {
             const bool appended = file->append(record);
             file.reset();
@@ -36,9 +60,11 @@ bool appendWithAttempts(const QString& path, const RecordBytes& record) {
     return false;
 }
 
+// The local file is the user's own: one attempt, and no waiting for a lock; a file system
+// that does not lock is appended to without it.
 bool appendOnce(const QString& path, const RecordBytes& record) {
     const std::unique_ptr<LockedResultsFile> file = LockedResultsFile::open(path);
-    return file && file->append(record);
+    return file && file->tryLock() != LockOutcome::HeldByAnother && file->append(record);
 }
 
 // Saving never stops the program: whatever goes wrong counts as a failed save.

@@ -1,7 +1,6 @@
 #include "ResultsLockedFile.h"
 
 #include <QFile>
-#include <vector>
 
 #ifdef _WIN32
 #include <QDir>
@@ -19,31 +18,63 @@ namespace {
 // are mandatory (Windows, and SMB shares), readers of the file are then never refused.
 constexpr std::int64_t LockOffset = std::int64_t(1) << 62;
 
+FileLockLayer* replacementLayer = nullptr;
+
 }  // namespace
 
 std::uint64_t nextRecordOffset(std::uint64_t fileLength) {
-    return (fileLength + RecordSize - 1) / RecordSize * RecordSize;
+    return fileLength / RecordSize * RecordSize;
 }
 
+FileLockLayer& CurrentLockLayer() { return replacementLayer ? *replacementLayer : SystemLockLayer(); }
+
+void setLockLayer(FileLockLayer* replacement) { replacementLayer = replacement; }
+
 #ifdef _WIN32
+
+namespace {
+
+OVERLAPPED at(std::uint64_t offset) {
+    OVERLAPPED place{};
+    place.Offset = static_cast<DWORD>(offset);
+    place.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return place;
+}
+
+class WindowsLockLayer final : public FileLockLayer {
+public:
+    LockOutcome tryLock(NativeFile file) override {
+        OVERLAPPED place = at(LockOffset);
+        if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &place))
+            return LockOutcome::Locked;
+        return lockOutcomeOfError(static_cast<long>(GetLastError()));
+    }
+    void unlock(NativeFile file) override {
+        OVERLAPPED place = at(LockOffset);
+        UnlockFileEx(file, 0, 1, 0, &place);
+    }
+    bool flush(NativeFile file) override { return FlushFileBuffers(file); }
+};
+
+}  // namespace
+
+// Only these errors mean that another process holds the lock; any other refusal comes from a
+// file system or share that does not lock (ERROR_NOT_SUPPORTED, ERROR_INVALID_FUNCTION, ...).
+LockOutcome lockOutcomeOfError(long systemError) {
+    const bool contention = systemError == ERROR_LOCK_VIOLATION || systemError == ERROR_SHARING_VIOLATION ||
+                            systemError == ERROR_LOCKED;
+    return contention ? LockOutcome::HeldByAnother : LockOutcome::Refused;
+}
+
+FileLockLayer& SystemLockLayer() {
+    static WindowsLockLayer layer;
+    return layer;
+}
 
 struct LockedResultsFile::Handle {
     HANDLE file = INVALID_HANDLE_VALUE;
 
-    OVERLAPPED at(std::uint64_t offset) const {
-        OVERLAPPED place{};
-        place.Offset = static_cast<DWORD>(offset);
-        place.OffsetHigh = static_cast<DWORD>(offset >> 32);
-        return place;
-    }
-    bool lock() {
-        OVERLAPPED place = at(LockOffset);
-        return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &place);
-    }
-    void unlock() {
-        OVERLAPPED place = at(LockOffset);
-        UnlockFileEx(file, 0, 1, 0, &place);
-    }
+    NativeFile native() const { return file; }
     bool length(std::uint64_t& out) const {
         LARGE_INTEGER size;
         if (!GetFileSizeEx(file, &size)) return false;
@@ -67,7 +98,6 @@ struct LockedResultsFile::Handle {
         position.QuadPart = static_cast<LONGLONG>(length);
         if (SetFilePointerEx(file, position, nullptr, FILE_BEGIN)) SetEndOfFile(file);
     }
-    bool flush() { return FlushFileBuffers(file); }
     ~Handle() {
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     }
@@ -79,18 +109,25 @@ std::unique_ptr<LockedResultsFile> LockedResultsFile::open(const QString& path) 
     handle->file = CreateFileW(reinterpret_cast<LPCWSTR>(native.utf16()), GENERIC_READ | GENERIC_WRITE,
                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle->file == INVALID_HANDLE_VALUE || GetFileType(handle->file) != FILE_TYPE_DISK ||
-        !handle->lock())
-        return nullptr;
+    if (handle->file == INVALID_HANDLE_VALUE || GetFileType(handle->file) != FILE_TYPE_DISK) return nullptr;
     return std::unique_ptr<LockedResultsFile>(new LockedResultsFile(std::move(handle)));
 }
 
 #else
 
-struct LockedResultsFile::Handle {
-    int fd = -1;
+namespace {
 
-    bool setLock(short type) {
+class PosixLockLayer final : public FileLockLayer {
+public:
+    LockOutcome tryLock(NativeFile file) override {
+        if (setLock(file, F_WRLCK)) return LockOutcome::Locked;
+        return lockOutcomeOfError(errno);
+    }
+    void unlock(NativeFile file) override { setLock(file, F_UNLCK); }
+    bool flush(NativeFile file) override { return fsync(file) == 0; }
+
+private:
+    static bool setLock(int fd, short type) {
         struct flock range {};
         range.l_type = type;
         range.l_whence = SEEK_SET;
@@ -98,8 +135,26 @@ struct LockedResultsFile::Handle {
         range.l_len = 1;
         return fcntl(fd, F_SETLK, &range) == 0;
     }
-    bool lock() { return setLock(F_WRLCK); }
-    void unlock() { setLock(F_UNLCK); }
+};
+
+}  // namespace
+
+// Only these errors mean that another process holds the lock; any other refusal comes from a
+// file system that does not lock (ENOLCK from NFS without a lock daemon, EOPNOTSUPP, EINVAL).
+LockOutcome lockOutcomeOfError(long systemError) {
+    const bool contention = systemError == EACCES || systemError == EAGAIN || systemError == EINTR;
+    return contention ? LockOutcome::HeldByAnother : LockOutcome::Refused;
+}
+
+FileLockLayer& SystemLockLayer() {
+    static PosixLockLayer layer;
+    return layer;
+}
+
+struct LockedResultsFile::Handle {
+    int fd = -1;
+
+    NativeFile native() const { return fd; }
     bool length(std::uint64_t& out) const {
         struct stat status {};
         if (fstat(fd, &status) != 0) return false;
@@ -121,7 +176,6 @@ struct LockedResultsFile::Handle {
         while (ftruncate(fd, static_cast<off_t>(length)) != 0 && errno == EINTR) {
         }
     }
-    bool flush() { return fsync(fd) == 0; }
     bool isRegularFile() const {
         struct stat status {};
         return fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
@@ -138,7 +192,7 @@ std::unique_ptr<LockedResultsFile> LockedResultsFile::open(const QString& path) 
     // No O_TRUNC: a file another workstation created a moment ago keeps its records.
     handle->fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
     // Only plain files: writing to a pipe or a device could block for ever.
-    if (handle->fd < 0 || !handle->isRegularFile() || !handle->lock()) return nullptr;
+    if (handle->fd < 0 || !handle->isRegularFile()) return nullptr;
     return std::unique_ptr<LockedResultsFile>(new LockedResultsFile(std::move(handle)));
 }
 
@@ -146,16 +200,24 @@ std::unique_ptr<LockedResultsFile> LockedResultsFile::open(const QString& path) 
 
 LockedResultsFile::LockedResultsFile(std::unique_ptr<Handle> handle) : handle_(std::move(handle)) {}
 
-LockedResultsFile::~LockedResultsFile() { handle_->unlock(); }
+LockedResultsFile::~LockedResultsFile() {
+    if (locked_) CurrentLockLayer().unlock(handle_->native());
+}
+
+LockOutcome LockedResultsFile::tryLock() {
+    const LockOutcome outcome = CurrentLockLayer().tryLock(handle_->native());
+    locked_ = outcome == LockOutcome::Locked;
+    return outcome;
+}
 
 bool LockedResultsFile::append(const RecordBytes& record) {
     std::uint64_t length = 0;
     if (!handle_->length(length)) return false;
-    const std::uint64_t padding = nextRecordOffset(length) - length;
-    std::vector<std::uint8_t> bytes(padding, 0);
-    bytes.insert(bytes.end(), record.begin(), record.end());
-    if (handle_->writeAt(length, bytes.data(), bytes.size()) && handle_->flush()) return true;
-    // Whole or not at all: take back whatever part reached the file.
-    handle_->truncateTo(length);
+    const std::uint64_t offset = nextRecordOffset(length);
+    if (handle_->writeAt(offset, record.data(), record.size()) && CurrentLockLayer().flush(handle_->native()))
+        return true;
+    // Whole or not at all: take back whatever part reached the file. Without the lock another
+    // workstation may have appended behind us, so the part stays for the next append to cover.
+    if (locked_) handle_->truncateTo(offset);
     return false;
 }

@@ -26,10 +26,13 @@ bool lockedAppends(const QString& path, int count) {
     const RecordBytes record{};
     for (int i = 0; i < count; ++i) {
         for (;;) {
-            if (auto file = LockedResultsFile::open(path)) {
+            auto file = LockedResultsFile::open(path);
+            if (!file) return false;
+            if (file->tryLock() == LockOutcome::Locked) {
                 if (!file->append(record)) return false;
                 break;
             }
+            file.reset();
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
     }

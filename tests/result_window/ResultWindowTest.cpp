@@ -1,11 +1,11 @@
 #include "ufrmResult.h"
 
 #include "PieChart3D.h"
-#include "ResultsFile.h"
 #include "SharedState.h"
 #include "TestDoubles.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -19,20 +19,30 @@
 
 namespace {
 
-// Runs the action on the results window once it is shown and active; ShowResults pumps messages
-// while it saves, so a plain single shot could fire before the window exists.
-void whenWindowOpens(std::function<void(TfrmResult&)> action) {
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, action] {
+// Runs ShowResults and the action on its window once the window is shown and active; ShowResults
+// pumps messages while it saves, so a plain single shot could fire before the window exists.
+// The test fails when the window never opens, or opens and does not become active within 10 s.
+void showResultsAnd(const std::function<void(TfrmResult&)>& action, const std::string& which = {}) {
+    bool opened = false;
+    const QDeadlineTimer deadline(10000);
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* form = qobject_cast<TfrmResult*>(QApplication::activeModalWidget());
-        if (!form || !form->isVisible() || !form->isActiveWindow()) return;
-        poll->stop();
-        poll->deleteLater();
-        action(*form);
+        if (!form || !form->isVisible()) return;
+        if (!form->isActiveWindow()) {
+            if (!deadline.hasExpired()) return;
+            ADD_FAILURE() << "the results window never became active " << which;
+        } else {
+            opened = true;
+            action(*form);
+        }
+        poll.stop();
         if (form->isVisible()) form->close();  // a failed expectation must not leave it open
     });
-    poll->start();
+    poll.start();
+    ShowResults();
+    EXPECT_TRUE(opened) << "the results window never opened " << which;
 }
 
 struct PieSliceSeen {
@@ -51,6 +61,12 @@ void PrintTo(const PieSliceSeen& s, std::ostream* os) { *os << s.label.toStdStri
 
 const QString Right = QStringLiteral("Правильно");
 const QString Wrong = QStringLiteral("Неправильно");
+
+QStringList markLabelsOf(const PieChart3D& chart) {
+    QStringList labels;
+    for (const PieMark& mark : chart.marks()) labels << mark.label;
+    return labels;
+}
 
 class ResultWindow : public ::testing::Test {
 protected:
@@ -100,20 +116,19 @@ TEST_F(ResultWindow, PointsAndSliceOrderForEachScore) {
         Shared().QuestionCount = c.count;
         Shared().PointsPerAnswer = c.pointsPerAnswer;
         const bool ascending = c.correct > c.count / 2;
-        whenWindowOpens([&](TfrmResult& form) {
+        showResultsAnd([&](TfrmResult& form) {
             EXPECT_EQ(form.lbBalls->text(),
                       QStringLiteral("Набрано баллов: ") + QString::fromUtf8(c.points) + QStringLiteral(" возможных."));
             EXPECT_EQ(form.Chart1->valueOrder(), ascending ? ValueOrder::Ascending : ValueOrder::Descending);
             EXPECT_EQ(slicesOf(*form.Chart1), c.slices);
             form.Button1->click();
-        });
-        ShowResults();
+        }, c.points);
     }
 }
 
 TEST_F(ResultWindow, ShowsTheStudentTheWholeTitleAndTheTime) {
     Shared().TestTitle = std::string(130, 'T');
-    whenWindowOpens([](TfrmResult& form) {
+    showResultsAnd([](TfrmResult& form) {
         EXPECT_EQ(form.windowTitle(), QStringLiteral("Результаты теста"));
         EXPECT_TRUE(form.isMaximized());
         EXPECT_EQ(form.Label1->text(), QStringLiteral("Имя:"));
@@ -132,12 +147,11 @@ TEST_F(ResultWindow, ShowsTheStudentTheWholeTitleAndTheTime) {
         EXPECT_GT(form.Panel1->width(), 688);
         form.Button1->click();
     });
-    ShowResults();
 }
 
 TEST_F(ResultWindow, LongNamesPushTheNextColumnAsideInsteadOfRunningIntoIt) {
     Shared().LastName = std::string(30, '\xD9');  // 30 times Щ, the widest letter
-    whenWindowOpens([](TfrmResult& form) {
+    showResultsAnd([](TfrmResult& form) {
         for (const QLabel* caption : {form.Label1, form.Label2, form.Label3})
             EXPECT_LT(caption->geometry().right(), form.lbLastName->x());
         EXPECT_LT(form.lbLastName->geometry().right(), form.lbTestName->x());
@@ -145,7 +159,6 @@ TEST_F(ResultWindow, LongNamesPushTheNextColumnAsideInsteadOfRunningIntoIt) {
         EXPECT_EQ(form.lbTestName->y(), 8);
         form.Button1->click();
     });
-    ShowResults();
 }
 
 TEST_F(ResultWindow, ButtonsKeysAndCloseBoxSetTheContinueFlag) {
@@ -163,12 +176,11 @@ TEST_F(ResultWindow, ButtonsKeysAndCloseBoxSetTheContinueFlag) {
     for (const auto& c : cases) {
         Shared().ContinueFlag = 7;  // whatever is not set stays as it was
         bool closed = false;
-        whenWindowOpens([&](TfrmResult& form) {
+        showResultsAnd([&](TfrmResult& form) {
             EXPECT_EQ(QApplication::focusWidget(), form.Button1) << c.way;
             c.close(form);
             closed = !form.isVisible();
-        });
-        ShowResults();
+        }, c.way);
         EXPECT_TRUE(closed) << c.way;
         EXPECT_EQ(Shared().ContinueFlag, c.flag) << c.way;
     }
@@ -176,11 +188,10 @@ TEST_F(ResultWindow, ButtonsKeysAndCloseBoxSetTheContinueFlag) {
 
 TEST_F(ResultWindow, RecordIsSavedBeforeTheWindowShows) {
     qsizetype savedWhenShown = -1;
-    whenWindowOpens([&](TfrmResult& form) {
+    showResultsAnd([&](TfrmResult& form) {
         savedWhenShown = QFile(dir.filePath("07.12.2026.qzr")).size();
         form.Button1->click();
     });
-    ShowResults();
     EXPECT_EQ(savedWhenShown, qsizetype(RecordSize));
 }
 
@@ -188,12 +199,32 @@ TEST_F(ResultWindow, BothSavesFailingGiveTheirNoticesAndTheWindowStillShows) {
     Shared().ResultsFilePath = dir.filePath("missing") + "/";
     Shared().LocalResultsFile = dir.filePath("missing/local.qzr");
     QStringList noticesWhenShown;
-    whenWindowOpens([&](TfrmResult& form) {
+    showResultsAnd([&](TfrmResult& form) {
         noticesWhenShown = notices.notices;
         form.Button1->click();
     });
-    ShowResults();
-    EXPECT_EQ(noticesWhenShown, (QStringList{SharedSaveFailedText, LocalSaveFailedText}));
+    EXPECT_EQ(noticesWhenShown, (QStringList{QStringLiteral("Не удалось сохранить результаты в файл"),
+                                             QStringLiteral("Не удалось сохранить результаты в локальный файл")}));
+}
+
+// A slice of value 0 has no wedge, but its mark still names it beside the other one.
+TEST_F(ResultWindow, SliceOfNoAnswersStillShowsItsMark) {
+    const struct {
+        int correct;
+        QStringList marks;
+    } cases[] = {{0, {Wrong, Right}}, {3, {Wrong, Right}}};
+    Shared().QuestionCount = 3;
+    for (const auto& c : cases) {
+        Shared().Record.CorrectCount = c.correct;
+        showResultsAnd([&](TfrmResult& form) {
+            EXPECT_EQ(markLabelsOf(*form.Chart1), c.marks) << c.correct << " of 3";
+            const std::vector<PieMark> marks = form.Chart1->marks();
+            for (const PieMark& mark : marks) EXPECT_TRUE(form.Chart1->rect().contains(mark.frame.toRect())) << c.correct;
+            ASSERT_EQ(marks.size(), 2u);
+            EXPECT_FALSE(marks[0].frame.intersects(marks[1].frame)) << c.correct;
+            form.Button1->click();
+        }, std::to_string(c.correct) + " of 3");
+    }
 }
 
 // Pixels of the green and yellow families, whatever the shading.
@@ -216,6 +247,25 @@ Colours coloursDrawn(int correct, int wrong) {
                 ++seen.yellow;
         }
     return seen;
+}
+
+TEST(PieChart3D, EveryMarkIsPaintedAlsoForASliceOfValueZero) {
+    const struct {
+        int correct, wrong;
+        QStringList marks;  // in the ascending order of the values
+    } cases[] = {{0, 3, {Right, Wrong}}, {3, 0, {Wrong, Right}}, {1, 2, {Right, Wrong}}};
+    for (const auto& [correct, wrong, marks] : cases) {
+        PieChart3D chart;
+        chart.resize(400, 300);
+        chart.addSlice(Right, correct, QColor(0, 128, 0));
+        chart.addSlice(Wrong, wrong, QColor(255, 255, 0));
+        const QImage image = chart.grab().toImage();
+        ASSERT_EQ(markLabelsOf(chart), marks) << correct << " of " << correct + wrong;
+        for (const PieMark& mark : chart.marks()) {
+            const QPoint inside = mark.frame.topLeft().toPoint() + QPoint(2, 2);
+            EXPECT_EQ(image.pixelColor(inside), QColor(255, 255, 225)) << mark.label.toStdString() << " " << correct;
+        }
+    }
 }
 
 TEST(PieChart3D, EmptySlicesDrawNothingAndOthersDraw) {

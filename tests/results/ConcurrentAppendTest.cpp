@@ -1,15 +1,17 @@
 #include "ResultsFile.h"
 
+#include "RecordingLockLayer.h"
 #include "ResultsLockedFile.h"
 #include "SharedState.h"
 #include "TestDoubles.h"
 #include "WriterRecord.h"
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -55,8 +57,15 @@ std::vector<int> upTo(int count) {
 }
 
 void waitUntilLocked(QProcess& holder) {
-    ASSERT_TRUE(holder.waitForReadyRead(10000));
+    ASSERT_TRUE(holder.waitForReadyRead(10000)) << "the holder did not say it has the lock within 10 s";
     ASSERT_EQ(holder.readLine().trimmed(), QByteArray("locked"));
+}
+
+// Exit code of the helper's single try for the lock: 0 when it got it, 5 when it is taken.
+int tryLockFromAnotherProcess(const QString& path) {
+    auto probe = startHelper({"try-lock", path});
+    if (!probe->waitForFinished(10000)) return -1;
+    return probe->exitCode();
 }
 
 TEST(ConcurrentAppend, SixteenWritersAtOnceLoseAndTearNothing) {
@@ -87,7 +96,11 @@ TEST(ConcurrentAppend, WriterKilledMidRunLeavesTheOthersWholeAndAligned) {
     constexpr int survivors = 4, perSurvivor = 300, victim = 99;
 
     auto killed = startHelper({"append", path, QString::number(victim), "1000000"});
-    while (QFile(path).size() < qint64(20 * RecordSize)) QThread::msleep(2);
+    const QDeadlineTimer deadline(30000);
+    while (QFile(path).size() < qint64(20 * RecordSize)) {
+        ASSERT_FALSE(deadline.hasExpired()) << "the writer to be killed wrote fewer than 20 records in 30 s";
+        QThread::msleep(2);
+    }
     std::vector<std::unique_ptr<QProcess>> processes;
     for (int w = 1; w <= survivors; ++w)
         processes.push_back(startHelper({"append", path, QString::number(w), QString::number(perSurvivor)}));
@@ -100,9 +113,9 @@ TEST(ConcurrentAppend, WriterKilledMidRunLeavesTheOthersWholeAndAligned) {
     }
 
     const QByteArray bytes = readAll(path);
-    EXPECT_EQ(bytes.size() % qsizetype(RecordSize), 0) << "later appends realign after a torn record";
+    EXPECT_EQ(bytes.size() % qsizetype(RecordSize), 0) << "later appends write over a torn record";
     Census census = takeCensus(bytes);
-    EXPECT_LE(census.damaged, 1) << "only the record the victim was writing may be torn";
+    EXPECT_LE(census.damaged, 1) << "only the record the victim was writing may be torn, and only last";
     for (int w = 1; w <= survivors; ++w) EXPECT_EQ(census.sequences[w], upTo(perSurvivor)) << w;
     const std::vector<int>& victimRecords = census.sequences[victim];
     EXPECT_EQ(victimRecords, upTo(int(victimRecords.size())));
@@ -143,27 +156,53 @@ protected:
     }
 };
 
-TEST_F(LockedSharedFile, HeldBrieflyByAnotherWorkstationIsWrittenOnALaterAttempt) {
-    auto holder = startHelper({"hold", sharedFile, "500"});
+// The holder lets go while the save waits for the lock: the wait has kept messages flowing, and
+// the record goes in without the notice.
+TEST_F(LockedSharedFile, ReleasedWhileTheSaveWaitsIsWrittenAndMessagesFlowMeanwhile) {
+    auto holder = startHelper({"hold", sharedFile, "600000"});
     waitUntilLocked(*holder);
-    QElapsedTimer elapsed;
-    elapsed.start();
+    RecordingLockLayer layer;
+    ScopedLockLayer layerInstalled{layer};
+    bool sawTheWait = false;
+    QTimer::singleShot(0, [&] {
+        sawTheWait = readAll(sharedFile).isEmpty();
+        holder->kill();
+        holder->waitForFinished();
+    });
 
     SaveResults2File();
 
-    EXPECT_GE(elapsed.elapsed(), 300) << "the first attempts found the file locked";
+    EXPECT_TRUE(sawTheWait) << "no message was processed while the save waited for the lock";
+    EXPECT_EQ(layer.calls.first(), "lock HeldByAnother");
     EXPECT_TRUE(notices.notices.isEmpty());
     EXPECT_EQ(readAll(sharedFile).size(), qsizetype(RecordSize));
-    holder->waitForFinished();
+}
+
+// The wait of 50 ms after a successful append runs without the lock, so another workstation can
+// append then.
+TEST_F(LockedSharedFile, AnotherWriterGetsTheLockDuringTheWaitAfterAnAppend) {
+    int probe = -2;
+    QTimer::singleShot(0, [&] {
+        if (readAll(sharedFile).size() == qsizetype(RecordSize)) probe = tryLockFromAnotherProcess(sharedFile);
+    });
+
+    SaveResults2File();
+
+    EXPECT_EQ(probe, 0) << "-2: the wait came before the append; 5: the lock was still held; -1: no answer";
+    EXPECT_TRUE(notices.notices.isEmpty());
 }
 
 TEST_F(LockedSharedFile, HeldLongerThanAllAttemptsGivesTheNoticeAndTheLocalFileIsWritten) {
-    auto holder = startHelper({"hold", sharedFile, "5000"});
+    FakeClock clock;
+    ScopedClock clockInstalled{clock};
+    auto holder = startHelper({"hold", sharedFile, "600000"});
     waitUntilLocked(*holder);
+    const std::int64_t before = clock.monotonic;
 
     SaveResults2File();
 
-    EXPECT_EQ(notices.notices, QStringList{SharedSaveFailedText});
+    EXPECT_GE(clock.monotonic - before, 10000) << "the attempts waited about 10 s in all";
+    EXPECT_EQ(notices.notices, QStringList{QStringLiteral("Не удалось сохранить результаты в файл")});
     EXPECT_EQ(readAll(sharedFile).size(), 0);
     EXPECT_EQ(readAll(localFile).size(), qsizetype(RecordSize));
     holder->kill();

@@ -1,6 +1,7 @@
 #include "ResultsFile.h"
 
 #include "DayCount.h"
+#include "RecordingLockLayer.h"
 #include "ResultsLockedFile.h"
 #include "SharedState.h"
 #include "TestDoubles.h"
@@ -9,10 +10,14 @@
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace {
+
+const QString SharedFailed = QStringLiteral("Не удалось сохранить результаты в файл");
+const QString LocalFailed = QStringLiteral("Не удалось сохранить результаты в локальный файл");
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
@@ -118,19 +123,28 @@ TEST_F(SaveResults, AppendsAfterTheRecordsAlreadyThere) {
     EXPECT_EQ(recordAt(bytes, 2).LastName, "Petrov");
 }
 
-TEST_F(SaveResults, PartialTailIsKeptAndPaddedSoTheNewRecordStaysAligned) {
-    const QByteArray whole = asBytes(otherRecord("Whole"));
-    const QByteArray torn(1000, '\xAB');
-    writeAll(sharedFile, whole + torn);
+// A record cut short by a crash is no one's result: the next record takes its place, and no
+// padding leaves an all-zero record that readers would count as a result without a name.
+TEST_F(SaveResults, TornTailIsOverwrittenAtTheRecordBoundary) {
+    const struct {
+        int wholeRecords, tornBytes;
+    } cases[] = {{1, 1000}, {0, 1}, {2, int(RecordSize) - 1}, {0, int(RecordSize) - 1}};
+    for (const auto& c : cases) {
+        QByteArray whole;
+        for (int i = 0; i < c.wholeRecords; ++i) whole += asBytes(otherRecord("Whole"));
+        for (const QString& path : {sharedFile, localFile}) writeAll(path, whole + QByteArray(c.tornBytes, '\xAB'));
 
-    SaveResults2File();
+        SaveResults2File();
 
-    const QByteArray bytes = readAll(sharedFile);
-    ASSERT_EQ(bytes.size(), 3 * int(RecordSize));
-    EXPECT_EQ(bytes.left(whole.size() + torn.size()), whole + torn);
-    EXPECT_EQ(bytes.mid(whole.size() + torn.size(), int(RecordSize) - torn.size()),
-              QByteArray(int(RecordSize) - torn.size(), '\0'));
-    EXPECT_EQ(recordAt(bytes, 2).LastName, "Petrov");
+        for (const QString& path : {sharedFile, localFile}) {
+            const QByteArray bytes = readAll(path);
+            const std::string where = path.toStdString() + " after " + std::to_string(c.tornBytes) + " torn bytes";
+            ASSERT_EQ(bytes.size(), (c.wholeRecords + 1) * int(RecordSize)) << where;
+            EXPECT_EQ(bytes.left(whole.size()), whole) << where;
+            EXPECT_EQ(recordAt(bytes, c.wholeRecords).LastName, "Petrov") << where;
+        }
+    }
+    EXPECT_TRUE(notices.notices.isEmpty());
 }
 
 TEST_F(SaveResults, MissingSharedFolderFailsAfterAllAttemptsAndTheLocalFileIsStillWritten) {
@@ -139,8 +153,9 @@ TEST_F(SaveResults, MissingSharedFolderFailsAfterAllAttemptsAndTheLocalFileIsSti
 
     SaveResults2File();
 
-    EXPECT_EQ(notices.notices, QStringList{SharedSaveFailedText});
-    EXPECT_EQ(clock.monotonic - before, SharedFileAttempts * 2 * 50) << "29 attempts, 50 ms apart";
+    EXPECT_EQ(notices.notices, QStringList{SharedFailed});
+    // Each wait of 50 ms reads the tick counter twice, at 50 ms a reading.
+    EXPECT_EQ(clock.monotonic - before, 29 * 2 * 50) << "29 attempts, 50 ms apart";
     EXPECT_EQ(readAll(localFile).size(), int(RecordSize));
 }
 
@@ -150,7 +165,7 @@ TEST_F(SaveResults, BothFilesFailingGiveBothNoticesInOrder) {
 
     SaveResults2File();
 
-    EXPECT_EQ(notices.notices, (QStringList{SharedSaveFailedText, LocalSaveFailedText}));
+    EXPECT_EQ(notices.notices, (QStringList{SharedFailed, LocalFailed}));
 }
 
 TEST_F(SaveResults, SharedFolderEqualToTheReportsFolderGetsTheRecordTwice) {
@@ -169,8 +184,79 @@ TEST_F(SaveResults, PipeInPlaceOfTheSharedFileIsRefusedWithoutHanging) {
 
     SaveResults2File();
 
-    EXPECT_EQ(notices.notices, QStringList{SharedSaveFailedText});
+    EXPECT_EQ(notices.notices, QStringList{SharedFailed});
     EXPECT_EQ(readAll(localFile).size(), int(RecordSize));
+}
+
+class SaveResultsThroughLockLayer : public SaveResults {
+protected:
+    RecordingLockLayer layer;
+    ScopedLockLayer layerInstalled{layer};
+};
+
+// The record is on disk before another workstation may append: flush, then unlock.
+TEST_F(SaveResultsThroughLockLayer, EachFileIsFlushedUnderItsLock) {
+    SaveResults2File();
+
+    const QStringList perFile{"lock Locked", "flush", "unlock"};
+    EXPECT_EQ(layer.calls, perFile + perFile) << "shared file, then local file";
+    EXPECT_TRUE(notices.notices.isEmpty());
+}
+
+TEST_F(SaveResultsThroughLockLayer, FailedFlushIsAFailedSaveAndTakesTheRecordBack) {
+    const QByteArray earlier = asBytes(otherRecord("Earlier"));
+    writeAll(sharedFile, earlier);
+    layer.flushFails = true;
+
+    SaveResults2File();
+
+    EXPECT_EQ(notices.notices, (QStringList{SharedFailed, LocalFailed}));
+    EXPECT_EQ(readAll(sharedFile), earlier);
+    EXPECT_EQ(readAll(localFile).size(), 0);
+}
+
+// A share without a lock service refuses every lock: the save appends without one at the first
+// attempt, as a program without locks would, rather than losing the record after all attempts.
+TEST_F(SaveResultsThroughLockLayer, FileSystemThatRefusesLocksIsAppendedToWithoutTheLock) {
+    layer.outcome = LockOutcome::Refused;
+    const std::int64_t before = clock.monotonic;
+
+    SaveResults2File();
+
+    EXPECT_TRUE(notices.notices.isEmpty());
+    EXPECT_EQ(layer.calls, (QStringList{"lock Refused", "flush", "lock Refused", "flush"}));
+    EXPECT_EQ(clock.monotonic - before, 3 * 50) << "one attempt: the start of its lock wait, then 50 ms";
+    for (const QString& path : {sharedFile, localFile})
+        EXPECT_EQ(recordAt(readAll(path), 0).LastName, "Petrov") << path.toStdString();
+}
+
+// Another workstation holding the lock all along: the attempts wait for it about 10 s in all
+// before the notice, and the local file, which never waits, fails at its only try.
+TEST_F(SaveResultsThroughLockLayer, LockHeldThroughAllAttemptsGivesUpAfterAboutTenSeconds) {
+    layer.outcome = LockOutcome::HeldByAnother;
+    clock.stepPerTickRead = 1;
+    const std::int64_t before = clock.monotonic;
+
+    SaveResults2File();
+
+    EXPECT_EQ(notices.notices, (QStringList{SharedFailed, LocalFailed}));
+    const std::int64_t waited = clock.monotonic - before;
+    EXPECT_GE(waited, 29 * (295 + 50)) << "29 attempts, each waiting 295 ms for the lock and 50 ms after";
+    EXPECT_LT(waited, 10400);
+    EXPECT_EQ(readAll(sharedFile).size(), 0);
+    EXPECT_EQ(readAll(localFile).size(), 0);
+}
+
+TEST(LockOutcomeOfError, OnlyContentionIsWorthWaitingFor) {
+    const struct {
+        int error;
+        LockOutcome outcome;
+    } cases[] = {
+        {EACCES, LockOutcome::HeldByAnother}, {EAGAIN, LockOutcome::HeldByAnother},
+        {ENOLCK, LockOutcome::Refused},       {EOPNOTSUPP, LockOutcome::Refused},
+        {ENOTSUP, LockOutcome::Refused},      {EINVAL, LockOutcome::Refused},
+    };
+    for (const auto& c : cases) EXPECT_EQ(lockOutcomeOfError(c.error), c.outcome) << "errno " << c.error;
 }
 
 TEST(ResultsFileName, JoinsFolderDateAndExtensionAsTheyAre) {

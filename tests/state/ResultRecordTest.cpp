@@ -30,7 +30,7 @@ RecordBytes handLaidRecord() {
     b[252 + 32 * 99 + 1] = 0x01;
     b[3452] = 1;
     b[3456] = 10;
-    b[3460] = 10;
+    b[3460] = 11;  // the copy differs here, so that neither field can be read from the other's place
     const unsigned char half[4] = {0, 0, 0, 0x3F};  // 0.5f
     std::memcpy(&b[3464], half, 4);
     return b;
@@ -50,7 +50,7 @@ ResultRecord knownRecord() {
     r.slot(100).QuestionRow = 258;
     r.CorrectCount = 1;
     r.QuestionCount = 10;
-    r.QuestionCount2 = 10;
+    r.QuestionCount2 = 11;
     r.PointsPerAnswer = 0.5f;
     return r;
 }
@@ -67,6 +67,9 @@ TEST(ResultRecord, DecodesWhatItEncodesByteIdentically) {
     EXPECT_EQ(decoded.FirstName, "\xC8\xE2\xE0\xED");
     EXPECT_EQ(decoded.slot(1).AnswerOrder, (std::array<std::int32_t, 5>{3, 1, 5, 2, 4}));
     EXPECT_EQ(decoded.slot(100).QuestionRow, 258);
+    EXPECT_EQ(decoded.CorrectCount, 1);
+    EXPECT_EQ(decoded.QuestionCount, 10);
+    EXPECT_EQ(decoded.QuestionCount2, 11);
     EXPECT_FLOAT_EQ(decoded.PointsPerAnswer, 0.5f);
     EXPECT_EQ(encodeRecord(decoded), bytes);
 }
