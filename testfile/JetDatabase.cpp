@@ -2,6 +2,7 @@
 
 #include "JetText.h"
 #include "LittleEndian.h"
+#include "ReadAt.h"
 #include "TestFile.h"
 
 #include <mdbtools.h>
@@ -19,6 +20,11 @@ constexpr unsigned char TableDefinitionPageType = 0x02;
 constexpr int RowCountOffset = 12;
 constexpr int RowOffsetsStart = 14;
 constexpr std::uint16_t RowOffsetMask = 0x1FFF;
+constexpr std::uint16_t DeletedRowFlag = 0x4000;
+constexpr int MostRowsPerPage = (PageSize - RowOffsetsStart) / 2;
+constexpr int LastRowLibmdbFinds = 1000;  // mdb_find_row refuses row numbers above it
+// The first read of a data page takes its header and the row tables of most pages in one call.
+constexpr qint64 RowTableReadBytes = 512;
 constexpr qsizetype LongValueHeaderSize = 12;
 constexpr std::uint32_t LongValueInline = 0x80000000u;
 constexpr std::uint32_t LongValueSinglePage = 0x40000000u;
@@ -32,7 +38,7 @@ constexpr char JetMagic[] = {'\x00', '\x01', '\x00', '\x00', 'S', 't', 'a', 'n',
 constexpr int VersionOffset = 0x14;
 constexpr char Jet4Version = 0x01;
 
-[[noreturn]] void fail(const char* what) { throw TestFileError(what); }
+[[noreturn]] void fail(const std::string& what) { throw TestFileError(what); }
 
 const std::uint8_t* bytesAt(const QByteArray& bytes, qsizetype at) {
     return reinterpret_cast<const std::uint8_t*>(bytes.constData()) + at;
@@ -95,30 +101,35 @@ struct JetTable::Definition {
 };
 
 JetDatabase::JetDatabase(const QString& path) : file_(path), handle_(std::make_unique<Handle>()) {
-    if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) fail("cannot open the file");
+    if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        fail("cannot open the file: " + file_.errorString().toStdString());
     const qint64 size = file_.size();
     if (size < qint64{PageSize} * (CatalogPage + 1) || size % PageSize != 0 ||
         size / PageSize > qint64{CatalogIdPageMask})
         fail("not a whole Jet 4 database");
     pageCount_ = static_cast<std::uint32_t>(size / PageSize);
-    const QByteArray header = readPage(0);
+    const QByteArray header = readPageBytes(0, 0, VersionOffset + 1);
     if (std::memcmp(header.constData(), JetMagic, sizeof JetMagic) != 0 || header[VersionOffset] != Jet4Version)
         fail("not a Jet 4 database");
-    if (static_cast<unsigned char>(readPage(CatalogPage)[0]) != TableDefinitionPageType) fail("no catalogue");
+    if (!isTableDefinition(CatalogPage)) fail("no catalogue");
     handle_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!handle_->mdb || handle_->mdb->f->jet_version != MDB_VER_JET4) fail("libmdb cannot open the file");
 }
 
 JetDatabase::~JetDatabase() = default;
 
-QByteArray JetDatabase::readPage(std::uint32_t page) { return readPageStart(page, PageSize); }
+QByteArray JetDatabase::readPage(std::uint32_t page) { return readPageBytes(page, 0, PageSize); }
 
-QByteArray JetDatabase::readPageStart(std::uint32_t page, qint64 bytes) {
+QByteArray JetDatabase::readPageBytes(std::uint32_t page, qint64 offset, qint64 bytes) {
     if (page >= pageCount_) fail("page outside the file");
-    if (!file_.seek(qint64{page} * PageSize)) fail("cannot read the file");
-    QByteArray start = file_.read(bytes);
-    if (start.size() != bytes) fail("cannot read the file");
-    return start;
+    QByteArray read(bytes, Qt::Uninitialized);
+    if (readAt(file_, qint64{page} * PageSize + offset, read.data(), bytes) != bytes) fail("cannot read the file");
+    return read;
+}
+
+bool JetDatabase::isTableDefinition(std::uint32_t page) {
+    return page != 0 && page < pageCount_ &&
+           static_cast<unsigned char>(readPageBytes(page, 0, 1)[0]) == TableDefinitionPageType;
 }
 
 // Memo and OLE values: kept in the row, in one LVAL row, or in a chain of LVAL rows whose
@@ -182,12 +193,10 @@ std::unique_ptr<JetTable> JetDatabase::openTable(const std::string& name) {
     const QString wanted = QString::fromStdString(name);
     for (const UserTable& table : userTables_) {
         if (table.name.compare(wanted, Qt::CaseInsensitive) != 0) continue;
-        if (table.definitionPage == 0 || table.definitionPage >= pageCount_ ||
-            static_cast<unsigned char>(readPage(table.definitionPage)[0]) != TableDefinitionPageType)
-            fail("table definition outside the file");
+        if (!isTableDefinition(table.definitionPage)) fail("table " + name + ": its definition is not in the file");
         return std::unique_ptr<JetTable>(new JetTable(*this, table.definitionPage, name));
     }
-    fail("no such table");
+    fail("no table " + name);
 }
 
 namespace {
@@ -239,7 +248,7 @@ void JetTable::requireWellFormedRow(const Definition& definition, const unsigned
 }
 
 JetTable::JetTable(JetDatabase& database, std::uint32_t definitionPage, const std::string& name)
-    : database_(database), definition_(std::make_unique<Definition>()) {
+    : database_(database), name_(name), definition_(std::make_unique<Definition>()) {
     MdbCatalogEntry& entry = definition_->entry;
     entry.mdb = database.handle_->mdb;
     entry.object_type = MDB_TABLE;
@@ -249,40 +258,48 @@ JetTable::JetTable(JetDatabase& database, std::uint32_t definitionPage, const st
     if (!definition_->table) fail("table definition unreadable");
     requireUsableUsageMap(*definition_->table);
     if (!mdb_read_columns(definition_->table) || definition_->table->num_cols == 0) fail("table without columns");
-    requirePossibleRowCounts(definitionPage);
-    readAllRowLocations();
+    indexRows(definitionPage);
 }
 
 JetTable::~JetTable() = default;
 
-// libmdb tries every row that a data page of the table claims; a damaged count would make each
-// page cost up to 65535 tries. No page can hold more rows than it has room for row offsets.
-// Only the pages the usage map lists are walked, so only those are checked; a map libmdb cannot
-// follow would send it through every page of the file instead, so such a table is refused.
-void JetTable::requirePossibleRowCounts(std::uint32_t definitionPage) {
-    constexpr int mostRows = (PageSize - RowOffsetsStart) / 2;
+// Row numbers are positions in the order a whole-table scan yields the rows: the table's data
+// pages in usage-map order, on each page its live rows in row-table order. Only page headers and
+// row tables are read, each once. libmdb's own scan skips rows it cannot place, so a damaged page
+// or row table would lose questions without a word: the rows found must be as many as the table
+// definition records.
+void JetTable::indexRows(std::uint32_t definitionPage) {
     MdbHandle* mdb = database_.handle_->mdb;
     MdbTableDef* table = definition_->table;
     gint32 previous = 0;
     while (const gint32 page = mdb_map_find_next(mdb, table->usage_map, table->map_sz, static_cast<guint32>(previous))) {
         if (page < 0) fail("usage map unreadable");
         if (page <= previous) fail("usage map out of order");  // so the walk always ends
-        if (static_cast<std::uint32_t>(page) >= database_.pageCount_) return;  // libmdb's walk ends there
-        const QByteArray header = database_.readPageStart(static_cast<std::uint32_t>(page), RowOffsetsStart);
-        const bool ownDataPage = static_cast<unsigned char>(header[0]) == DataPageType && le32(header, 4) == definitionPage;
-        if (ownDataPage && le16(header, RowCountOffset) > mostRows) fail("data page with more rows than it can hold");
+        if (static_cast<std::uint32_t>(page) >= database_.pageCount_) break;
+        indexRowsOfPage(static_cast<std::uint32_t>(page), definitionPage);
         previous = page;
     }
+    if (rows_.size() != table->num_rows)
+        fail("table " + name_ + ": " + std::to_string(rows_.size()) + " rows found where its definition records " +
+             std::to_string(table->num_rows));
 }
 
-// Row numbers are positions in the order libmdb yields the rows of a whole-table scan.
-void JetTable::readAllRowLocations() {
-    MdbTableDef* table = definition_->table;
-    const std::size_t mostRows = std::size_t{database_.pageCount_} * (PageSize / 2);
-    mdb_rewind_table(table);
-    while (mdb_fetch_row(table)) {
-        if (rows_.size() >= mostRows) fail("more rows than the file can hold");
-        rows_.push_back({table->cur_phys_pg, static_cast<int>(table->cur_row) - 1});
+// A live row is one not marked deleted whose place in the row table is inside the page, after
+// the row table, and before the row stored above it.
+void JetTable::indexRowsOfPage(std::uint32_t page, std::uint32_t definitionPage) {
+    QByteArray head = database_.readPageBytes(page, 0, RowTableReadBytes);
+    if (static_cast<unsigned char>(head[0]) != DataPageType || le32(head, 4) != definitionPage) return;
+    const int rows = le16(head, RowCountOffset);
+    if (rows > MostRowsPerPage) fail("data page with more rows than it can hold");
+    const int rowTableEnd = RowOffsetsStart + 2 * rows;
+    if (rowTableEnd > head.size()) head += database_.readPageBytes(page, head.size(), rowTableEnd - head.size());
+    int end = static_cast<int>(PageSize);
+    for (int row = 0; row < rows; ++row) {
+        const int entry = le16(head, RowOffsetsStart + 2 * row);
+        const int start = entry & RowOffsetMask;
+        const bool live = !(entry & DeletedRowFlag) && row <= LastRowLibmdbFinds && start >= rowTableEnd && start < end;
+        if (live) rows_.push_back({page, row});
+        end = start;
     }
 }
 
@@ -301,14 +318,18 @@ void JetTable::moveTo(std::int32_t row) {
     const RowLocation& place = rows_[static_cast<std::size_t>(row - 1)];
     MdbHandle* mdb = database_.handle_->mdb;
     MdbTableDef* table = definition_->table;
-    if (mdb_read_pg(mdb, place.page) != static_cast<ssize_t>(PageSize)) fail("row page unreadable");
+    if (currentPage_.isEmpty() || place.page != currentPageNumber_) {  // rows of one page share its read
+        currentPage_.clear();
+        currentPage_ = database_.readPage(place.page);
+        currentPageNumber_ = place.page;
+    }
+    std::memcpy(mdb->pg_buf, currentPage_.constData(), PageSize);
     int start = 0;
     size_t size = 0;
     if (mdb_find_row(mdb, place.index, &start, &size) != 0) fail("row outside its page");
     requireWellFormedRow(*definition_, mdb->pg_buf, start & RowOffsetMask, static_cast<int>(size));
     std::vector<MdbField> cracked(table->num_cols);
     if (mdb_crack_row(table, start & RowOffsetMask, size, cracked.data()) <= 0) fail("row unreadable");
-    currentPage_ = QByteArray(reinterpret_cast<const char*>(mdb->pg_buf), PageSize);
     fields_.clear();
     for (const MdbField& field : cracked) {
         const auto at = static_cast<const unsigned char*>(field.value) - mdb->pg_buf;

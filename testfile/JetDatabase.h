@@ -40,7 +40,8 @@ private:
     };
     void readUserTables();
     QByteArray readPage(std::uint32_t page);  // throws when outside the file
-    QByteArray readPageStart(std::uint32_t page, qint64 bytes);
+    QByteArray readPageBytes(std::uint32_t page, qint64 offset, qint64 bytes);
+    bool isTableDefinition(std::uint32_t page);
     QByteArray readLongValue(const QByteArray& header, qsizetype inlineBytes);
 
     QFile file_;
@@ -75,14 +76,16 @@ private:
         int size;
     };
     JetTable(JetDatabase& database, std::uint32_t definitionPage, const std::string& name);
-    void requirePossibleRowCounts(std::uint32_t definitionPage);
-    void readAllRowLocations();
+    void indexRows(std::uint32_t definitionPage);
+    void indexRowsOfPage(std::uint32_t page, std::uint32_t definitionPage);
     static void requireWellFormedRow(const Definition& definition, const unsigned char* page, int start, int size);
 
     JetDatabase& database_;
+    std::string name_;
     std::unique_ptr<Definition> definition_;
     std::vector<RowLocation> rows_;
     std::int32_t currentRow_ = 0;
     QByteArray currentPage_;
+    std::uint32_t currentPageNumber_ = 0;
     std::vector<FieldPlace> fields_;
 };

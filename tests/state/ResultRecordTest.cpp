@@ -62,8 +62,11 @@ TEST(ResultRecord, EncodesEveryFieldAtItsOffset) {
 }
 
 TEST(ResultRecord, DecodesWhatItEncodesByteIdentically) {
-    const RecordBytes bytes = handLaidRecord();
+    RecordBytes bytes = handLaidRecord();
+    bytes[3460] = 11;  // the second copy of the count differs, so the two offsets can be told apart
     const ResultRecord decoded = decodeRecord(bytes.data());
+    EXPECT_EQ(decoded.QuestionCount, 10);
+    EXPECT_EQ(decoded.QuestionCount2, 11);
     EXPECT_EQ(decoded.FirstName, "\xC8\xE2\xE0\xED");
     EXPECT_EQ(decoded.slot(1).AnswerOrder, (std::array<std::int32_t, 5>{3, 1, 5, 2, 4}));
     EXPECT_EQ(decoded.slot(100).QuestionRow, 258);

@@ -149,6 +149,25 @@ TEST_F(DamagedFileTest, DataPagesClaimingMoreRowsThanTheyHoldAreRefused) {
     EXPECT_EQ(notices.notices, QStringList{QStringLiteral("Не удалось загрузить файл тестов")});
 }
 
+// libmdb skips rows it cannot place; rows lost that way must refuse the file, not shrink the test.
+TEST_F(DamagedFileTest, RowsThatVanishFromTheirPagesRefuseTheFile) {
+    using Patch = void (*)(QByteArray&, int pageStart);
+    const std::vector<std::pair<const char*, Patch>> patches = {
+        {"row table overwritten with 0xFF", [](QByteArray& f, int base) { f.replace(base + 14, 256, QByteArray(256, '\xFF')); }},
+        {"page no longer a data page", [](QByteArray& f, int base) { f[base] = 0x03; }},
+        {"page claims fewer rows", [](QByteArray& f, int base) { putLe16(f, base + 12, le16(f, base + 12) - 1); }},
+    };
+    const QByteArray good = goodFile();
+    const int rowsPage = rowsOfTable(good, questionTablePage(good)).front().first / PageSize;
+    for (const auto& [name, patch] : patches) {
+        QByteArray damaged = good;
+        patch(damaged, rowsPage * PageSize);
+        notices.notices.clear();
+        EXPECT_FALSE(OpenTestFile(dir.writeBytes("lost.qzt", damaged))) << name;
+        EXPECT_EQ(notices.notices, QStringList{QStringLiteral("Не удалось загрузить файл тестов")}) << name;
+    }
+}
+
 TEST_F(DamagedFileTest, LongValuesOutsideTheirPageOrInACycleRaiseTestFileError) {
     std::string noise(20000, ' ');
     std::uint32_t seed = 3;
@@ -182,6 +201,35 @@ TEST_F(DamagedFileTest, LongValuesOutsideTheirPageOrInACycleRaiseTestFileError) 
     EXPECT_NE(cycle, good);
     EXPECT_EQ(openAndReadAll(outsidePage), 2);
     EXPECT_EQ(openAndReadAll(cycle), 2);
+}
+
+// The first link of the chain holds a whole zlib stream and bytes after a stream are ignored, so
+// a chain that loops on that link inflates to a document unless the loop itself is noticed.
+TEST_F(DamagedFileTest, LongValueChainLoopingOnAValidStreamRaisesTestFileError) {
+    Blob question = packed("{\\rtf1 q}");
+    std::uint32_t seed = 5;
+    for (int i = 0; i < 20000; ++i) question.push_back(static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 16));
+    InfoRow info;
+    info.questionCount = 1;
+    jet::Table test = questionTable(3);
+    test.rows[0][0] = question;
+    QByteArray damaged = readFile(dir.write("loop.qzt", {infoTable(info), test}));
+    int loops = 0;
+    for (int page = 1; page < damaged.size() / PageSize; ++page) {
+        const int base = page * PageSize;
+        if (damaged[base] != 0x01 || damaged.mid(base + 4, 4) != "LVAL") continue;
+        for (int r = 0; r < le16(damaged, base + 12); ++r) {
+            const int rowStart = base + (le16(damaged, base + 14 + 2 * r) & 0x1FFF);
+            if (damaged.mid(rowStart, 4) == QByteArray(4, '\0')) continue;
+            putLe16(damaged, rowStart, (page << 8) | r);
+            putLe16(damaged, rowStart + 2, page >> 8);
+            ++loops;
+        }
+    }
+    ASSERT_GT(loops, 0);
+    ASSERT_TRUE(OpenTestFile(dir.writeBytes("loop.qzt", damaged)));
+    EXPECT_THROW(ReadQuestion(1), TestFileError);
+    EXPECT_NO_THROW(ReadQuestion(2));
 }
 
 }  // namespace

@@ -107,6 +107,24 @@ TEST_F(ReadQuestionTest, AnswerOrderOutsideOneToFiveGivesAnEmptyView) {
     EXPECT_EQ(read.answers[4], "");
 }
 
+TEST_F(ReadQuestionTest, NullOrEmptyDocumentsReadAsEmpty) {
+    std::vector<jet::Value> threeAnswers = packedRow("q", {"a", "b", "c"});
+    threeAnswers.emplace_back();
+    threeAnswers.emplace_back(Blob{});
+    openWithFirstRow(threeAnswers);
+    Shared().Record.slot(1).AnswerOrder = {4, 1, 5, 2, 3};
+    const QuestionDocuments read = ReadQuestion(1);
+    EXPECT_EQ(read.question, "q");
+    const std::array<QByteArray, 5> expected = {"", "a\r\n", "", "b\r\n", "c\r\n"};
+    EXPECT_EQ(read.answers, expected);
+    EXPECT_TRUE(LoadAnswer(4, 1).isEmpty());
+
+    for (const jet::Value& question : {jet::Value{}, jet::Value{Blob{}}}) {
+        openWithQuestion(question);
+        EXPECT_EQ(ReadQuestion(1).question, "");
+    }
+}
+
 TEST_F(ReadQuestionTest, BadDocumentsRaiseTestFileError) {
     Blob corrupt = packed(rtf(noise(2000)));
     corrupt[corrupt.size() / 2] ^= 0x55;
@@ -115,8 +133,6 @@ TEST_F(ReadQuestionTest, BadDocumentsRaiseTestFileError) {
     Blob truncated = packed(rtf(noise(2000)));
     truncated.resize(truncated.size() - 10);
     const std::vector<std::pair<const char*, jet::Value>> cases = {
-        {"null", jet::Value{}},
-        {"empty", Blob{}},
         {"raw deflate", rawDeflate("{\\rtf1 raw}")},
         {"corrupt", corrupt},
         {"wrong Adler-32", wrongChecksum},
