@@ -1,6 +1,7 @@
 #include "TestFile.h"
 
 #include "Cp1251.h"
+#include "FileNames.h"
 #include "Notices.h"
 #include "SharedState.h"
 #include "TestTable.h"
@@ -41,12 +42,6 @@ bool isBlank(const std::string& text) {
     for (const char c : text)
         if (static_cast<unsigned char>(c) > 32) return false;
     return true;
-}
-
-// The file name of the path, extension kept: after the last "\" or ":", or our own "/".
-QString fileNameOf(const QString& path) {
-    const qsizetype cut = std::max({path.lastIndexOf(u'\\'), path.lastIndexOf(u':'), path.lastIndexOf(u'/')});
-    return path.mid(cut + 1);
 }
 
 TestTable& testTableOnTest() {
@@ -94,7 +89,7 @@ bool OpenTestFile(const QString& path) {
         table.moveFirst();
         state.TestTitle = table.textValue("TestTitle");
         loadSettingsBlock(table, state);
-        if (isBlank(state.TestTitle)) state.TestTitle = toCp1251(fileNameOf(path));
+        if (isBlank(state.TestTitle)) state.TestTitle = toCp1251(fileNameOfPath(path));
         // The result record holds at most SlotCount questions, and a test asks at least one.
         if (state.QuestionCount < 1 || state.QuestionCount > SlotCount) fail("question count out of range");
         table.closeTable();
