@@ -2,6 +2,7 @@
 
 #include "Cp1251.h"
 #include "DocumentPacking.h"
+#include "JetDatabase.h"
 #include "JetWriter.h"
 #include "TestFile.h"
 #include "TestTable.h"
@@ -14,18 +15,51 @@ constexpr std::array<const char*, 5> AnswerColumns = {"A1", "A2", "A3", "A4", "A
 
 QByteArray documentIn(TestTable& table, const char* column) { return UnpackBlob(table.blobValue(column)); }
 
+const std::array<const char*, 6> SettingColumns = {"TestTitle", "QuestionCountForAnswer", "TimeForAnswer",
+                                                   "AnswerBalls", "AllowReturn", "ResultHere"};
+
+// As the student program does: when the settings cannot be read, its defaults stand.
+TestSettings studentDefaults(const QString& title) {
+    TestSettings settings;
+    settings.title = title;
+    settings.questionsPerTest = 30;
+    settings.minutes = 50;
+    settings.pointsTenths = 10;
+    settings.allowReturn = true;
+    settings.runningScore = false;
+    return settings;
+}
+
 TestSettings readSettings(TestTable& table) {
     table.open("TestInfo");
     table.moveFirst();
     TestSettings settings;
     settings.title = fromCp1251(table.textValue("TestTitle"));
-    settings.questionsPerTest = table.int32Value("QuestionCountForAnswer");
-    settings.minutes = table.int32Value("TimeForAnswer");
-    settings.pointsTenths = table.int32Value("AnswerBalls");
-    settings.allowReturn = table.booleanValue("AllowReturn");
-    settings.runningScore = table.booleanValue("ResultHere");
+    try {
+        settings.questionsPerTest = table.int32Value("QuestionCountForAnswer");
+        settings.minutes = table.int32Value("TimeForAnswer");
+        settings.pointsTenths = table.int32Value("AnswerBalls");
+        settings.allowReturn = table.booleanValue("AllowReturn");
+        settings.runningScore = table.booleanValue("ResultHere");
+    } catch (const TestFileError&) {
+        settings = studentDefaults(settings.title);
+    }
     table.closeTable();
     return settings;
+}
+
+// The reader takes NULL as 0 or false; the columns that were NULL are written NULL again.
+std::vector<std::string> unsetSettingsIn(const QString& path) {
+    JetDatabase database(path);
+    const std::unique_ptr<JetTable> table = database.openTable("TestInfo");
+    std::vector<std::string> unset;
+    if (table->rowCount() < 1) return unset;
+    table->moveTo(1);
+    for (const char* column : SettingColumns) {
+        const int index = table->columnIndex(column);
+        if (index >= 0 && table->cell(index).isNull) unset.push_back(column);
+    }
+    return unset;
 }
 
 std::vector<AuthoredQuestion> readQuestions(TestTable& table) {
@@ -94,6 +128,7 @@ TestDocument readTestDocument(const QString& path) {
     document.settings = readSettings(table);
     document.questions = readQuestions(table);
     table.close();
+    document.unsetSettings = unsetSettingsIn(path);
     return document;
 }
 

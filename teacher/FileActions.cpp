@@ -30,7 +30,6 @@ FileActions::FileActions(EditedTest& test, QWidget& window) : QObject(&window), 
     recoveryTimer_.setInterval(RecoveryIntervalMs);
     connect(&recoveryTimer_, &QTimer::timeout, this, &FileActions::writeRecoveryCopy);
     recoveryTimer_.start();
-    test_.load(newDocument());
 }
 
 void FileActions::setPath(const QString& path) {

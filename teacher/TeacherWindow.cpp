@@ -33,6 +33,7 @@ TeacherWindow::TeacherWindow(QWidget* parent)
     makeFileMenu();
     makeEditMenu();
     makeTestMenu();
+    addToolBarBreak();
     addToolBar(format_);
     format_->setTarget(editor_->activeEditor());
     connect(editor_, &QuestionEditor::activeEditorChanged, format_, &FormatToolBar::setTarget);
@@ -40,6 +41,7 @@ TeacherWindow::TeacherWindow(QWidget* parent)
     connect(&test_->undoStack(), &QUndoStack::cleanChanged, this, &TeacherWindow::showTitle);
     connect(test_, &EditedTest::questionsChanged, this, &TeacherWindow::showStatus);
     connect(test_, &EditedTest::reset, this, &TeacherWindow::showStatus);
+    files_->newTest();
     showTitle();
     showStatus();
     restoreWindowState();

@@ -3,7 +3,7 @@
 <context>
     <name>EditedTest</name>
     <message>
-        <location filename="../EditedTest.cpp" line="93" />
+        <location filename="../EditedTest.cpp" line="97" />
         <source>Add question</source>
         <translation>Add question</translation>
     </message>
@@ -36,83 +36,83 @@
 <context>
     <name>FileActions</name>
     <message>
-        <location filename="../FileActions.cpp" line="49" />
-        <location filename="../FileActions.cpp" line="58" />
+        <location filename="../FileActions.cpp" line="48" />
+        <location filename="../FileActions.cpp" line="57" />
         <source>Open test</source>
         <translation>Open test</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="50" />
+        <location filename="../FileActions.cpp" line="49" />
         <source>Tests (*.qzt);;All files (*)</source>
         <translation>Tests (*.qzt);;All files (*)</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="59" />
+        <location filename="../FileActions.cpp" line="58" />
         <source>Cannot open %1:
 %2</source>
         <translation>Cannot open %1:
 %2</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="80" />
+        <location filename="../FileActions.cpp" line="79" />
         <source>Save test</source>
         <translation>Save test</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="81" />
+        <location filename="../FileActions.cpp" line="80" />
         <source>The test was not saved to %1; the file there is unchanged.
 %2</source>
         <translation>The test was not saved to %1; the file there is unchanged.
 %2</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="111" />
+        <location filename="../FileActions.cpp" line="110" />
         <source>Unsaved changes</source>
         <translation>Unsaved changes</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="112" />
+        <location filename="../FileActions.cpp" line="111" />
         <source>The test has unsaved changes. Save them?</source>
         <translation>The test has unsaved changes. Save them?</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="113" />
+        <location filename="../FileActions.cpp" line="112" />
         <source>Save</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="114" />
+        <location filename="../FileActions.cpp" line="113" />
         <source>Discard</source>
         <translation>Discard</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="115" />
+        <location filename="../FileActions.cpp" line="114" />
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="124" />
+        <location filename="../FileActions.cpp" line="123" />
         <source>Save test as</source>
         <translation>Save test as</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="124" />
+        <location filename="../FileActions.cpp" line="123" />
         <source>Tests (*.qzt)</source>
         <translation>Tests (*.qzt)</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="143" />
-        <location filename="../FileActions.cpp" line="152" />
+        <location filename="../FileActions.cpp" line="142" />
+        <location filename="../FileActions.cpp" line="151" />
         <source>Restore unsaved test</source>
         <translation>Restore unsaved test</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="144" />
+        <location filename="../FileActions.cpp" line="143" />
         <source>The editor closed without saving a test last time. Restore the unsaved copy?</source>
         <translation>The editor closed without saving a test last time. Restore the unsaved copy?</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="152" />
+        <location filename="../FileActions.cpp" line="151" />
         <source>The unsaved copy cannot be read.</source>
         <translation>The unsaved copy cannot be read.</translation>
     </message>
@@ -289,6 +289,14 @@
     </message>
 </context>
 <context>
+    <name>QuestionPreview</name>
+    <message>
+        <location filename="../QuestionPreview.cpp" line="13" />
+        <source>Preview</source>
+        <translation>Preview</translation>
+    </message>
+</context>
+<context>
     <name>QuestionProblems</name>
     <message>
         <location filename="../QuestionProblems.cpp" line="43" />
@@ -392,114 +400,159 @@
 <context>
     <name>TeacherWindow</name>
     <message>
-        <location filename="../TeacherWindow.cpp" line="27" />
+        <location filename="../TeacherWindow.cpp" line="31" />
         <source>Test editor</source>
         <translation>Test editor</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="65" />
+        <location filename="../TeacherWindow.cpp" line="72" />
         <source>&amp;File</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="66" />
+        <location filename="../TeacherWindow.cpp" line="73" />
         <source>File</source>
         <translation>File</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="68" />
+        <location filename="../TeacherWindow.cpp" line="75" />
         <source>&amp;New</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="69" />
+        <location filename="../TeacherWindow.cpp" line="76" />
         <source>&amp;Open…</source>
         <translation>&amp;Open…</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="70" />
+        <location filename="../TeacherWindow.cpp" line="77" />
         <source>Open &amp;recent</source>
         <translation>Open &amp;recent</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="72" />
+        <location filename="../TeacherWindow.cpp" line="79" />
         <source>&amp;Save</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="73" />
+        <location filename="../TeacherWindow.cpp" line="80" />
         <source>Save &amp;as…</source>
         <translation>Save &amp;as…</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="74" />
+        <location filename="../TeacherWindow.cpp" line="81" />
         <source>&amp;Close</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="76" />
+        <location filename="../TeacherWindow.cpp" line="83" />
         <source>&amp;Quit</source>
         <translation>&amp;Quit</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="86" />
+        <location filename="../TeacherWindow.cpp" line="93" />
         <source>&amp;Edit</source>
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="87" />
+        <location filename="../TeacherWindow.cpp" line="94" />
         <source>&amp;Undo</source>
         <translation>&amp;Undo</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="88" />
+        <location filename="../TeacherWindow.cpp" line="95" />
         <source>&amp;Redo</source>
         <translation>&amp;Redo</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="96" />
+        <location filename="../TeacherWindow.cpp" line="103" />
         <source>&amp;Questions</source>
         <translation>&amp;Questions</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="97" />
+        <location filename="../TeacherWindow.cpp" line="104" />
         <source>&amp;Add question</source>
         <translation>&amp;Add question</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="98" />
+        <location filename="../TeacherWindow.cpp" line="105" />
         <source>&amp;Duplicate question</source>
         <translation>&amp;Duplicate question</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="99" />
+        <location filename="../TeacherWindow.cpp" line="106" />
         <source>De&amp;lete question</source>
         <translation>De&amp;lete question</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="100" />
+        <location filename="../TeacherWindow.cpp" line="107" />
         <source>Move &amp;up</source>
         <translation>Move &amp;up</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="101" />
+        <location filename="../TeacherWindow.cpp" line="108" />
         <source>Move do&amp;wn</source>
         <translation>Move do&amp;wn</translation>
     </message>
     <message>
+        <location filename="../TeacherWindow.cpp" line="112" />
+        <source>&amp;Test</source>
+        <translation>&amp;Test</translation>
+    </message>
+    <message>
+        <location filename="../TeacherWindow.cpp" line="113" />
+        <source>&amp;Preview question</source>
+        <translation>&amp;Preview question</translation>
+    </message>
+    <message>
         <location filename="../TeacherWindow.cpp" line="114" />
+        <source>&amp;Try the test</source>
+        <translation>&amp;Try the test</translation>
+    </message>
+    <message>
+        <location filename="../TeacherWindow.cpp" line="133" />
+        <source>Try the test</source>
+        <translation>Try the test</translation>
+    </message>
+    <message>
+        <location filename="../TeacherWindow.cpp" line="133" />
+        <source>The test cannot be tried:
+%1</source>
+        <translation>The test cannot be tried:
+%1</translation>
+    </message>
+    <message>
+        <location filename="../TeacherWindow.cpp" line="146" />
         <source>Untitled</source>
         <translation>Untitled</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="115" />
+        <location filename="../TeacherWindow.cpp" line="147" />
         <source>%1[*] — Quizzard teacher</source>
         <translation>%1[*] — Quizzard teacher</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="120" />
+        <location filename="../TeacherWindow.cpp" line="152" />
         <source>Questions: %1</source>
         <translation>Questions: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TestTrial</name>
+    <message>
+        <location filename="../TestTrial.cpp" line="53" />
+        <source>cannot copy %1</source>
+        <translation>cannot copy %1</translation>
+    </message>
+    <message>
+        <location filename="../TestTrial.cpp" line="62" />
+        <source>the test is already running</source>
+        <translation>the test is already running</translation>
+    </message>
+    <message>
+        <location filename="../TestTrial.cpp" line="63" />
+        <source>the student program is not installed beside this one</source>
+        <translation>the student program is not installed beside this one</translation>
     </message>
 </context>
 </TS>

@@ -3,7 +3,7 @@
 <context>
     <name>EditedTest</name>
     <message>
-        <location filename="../EditedTest.cpp" line="93" />
+        <location filename="../EditedTest.cpp" line="97" />
         <source>Add question</source>
         <translation>Добавление вопроса</translation>
     </message>
@@ -36,83 +36,83 @@
 <context>
     <name>FileActions</name>
     <message>
-        <location filename="../FileActions.cpp" line="49" />
-        <location filename="../FileActions.cpp" line="58" />
+        <location filename="../FileActions.cpp" line="48" />
+        <location filename="../FileActions.cpp" line="57" />
         <source>Open test</source>
         <translation>Открыть тест</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="50" />
+        <location filename="../FileActions.cpp" line="49" />
         <source>Tests (*.qzt);;All files (*)</source>
         <translation>Тесты (*.qzt);;Все файлы (*)</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="59" />
+        <location filename="../FileActions.cpp" line="58" />
         <source>Cannot open %1:
 %2</source>
         <translation>Не удалось открыть %1:
 %2</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="80" />
+        <location filename="../FileActions.cpp" line="79" />
         <source>Save test</source>
         <translation>Сохранить тест</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="81" />
+        <location filename="../FileActions.cpp" line="80" />
         <source>The test was not saved to %1; the file there is unchanged.
 %2</source>
         <translation>Тест не сохранён в %1; прежний файл не изменён.
 %2</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="111" />
+        <location filename="../FileActions.cpp" line="110" />
         <source>Unsaved changes</source>
         <translation>Несохранённые изменения</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="112" />
+        <location filename="../FileActions.cpp" line="111" />
         <source>The test has unsaved changes. Save them?</source>
         <translation>В тесте есть несохранённые изменения. Сохранить их?</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="113" />
+        <location filename="../FileActions.cpp" line="112" />
         <source>Save</source>
         <translation>Сохранить</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="114" />
+        <location filename="../FileActions.cpp" line="113" />
         <source>Discard</source>
         <translation>Не сохранять</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="115" />
+        <location filename="../FileActions.cpp" line="114" />
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="124" />
+        <location filename="../FileActions.cpp" line="123" />
         <source>Save test as</source>
         <translation>Сохранить тест как</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="124" />
+        <location filename="../FileActions.cpp" line="123" />
         <source>Tests (*.qzt)</source>
         <translation>Тесты (*.qzt)</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="143" />
-        <location filename="../FileActions.cpp" line="152" />
+        <location filename="../FileActions.cpp" line="142" />
+        <location filename="../FileActions.cpp" line="151" />
         <source>Restore unsaved test</source>
         <translation>Восстановить несохранённый тест</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="144" />
+        <location filename="../FileActions.cpp" line="143" />
         <source>The editor closed without saving a test last time. Restore the unsaved copy?</source>
         <translation>В прошлый раз редактор закрылся, не сохранив тест. Восстановить несохранённую копию?</translation>
     </message>
     <message>
-        <location filename="../FileActions.cpp" line="152" />
+        <location filename="../FileActions.cpp" line="151" />
         <source>The unsaved copy cannot be read.</source>
         <translation>Несохранённую копию не удалось прочитать.</translation>
     </message>
@@ -289,6 +289,14 @@
     </message>
 </context>
 <context>
+    <name>QuestionPreview</name>
+    <message>
+        <location filename="../QuestionPreview.cpp" line="13" />
+        <source>Preview</source>
+        <translation>Просмотр</translation>
+    </message>
+</context>
+<context>
     <name>QuestionProblems</name>
     <message>
         <location filename="../QuestionProblems.cpp" line="43" />
@@ -392,114 +400,159 @@
 <context>
     <name>TeacherWindow</name>
     <message>
-        <location filename="../TeacherWindow.cpp" line="27" />
+        <location filename="../TeacherWindow.cpp" line="31" />
         <source>Test editor</source>
         <translation>Редактор теста</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="65" />
+        <location filename="../TeacherWindow.cpp" line="72" />
         <source>&amp;File</source>
         <translation>&amp;Файл</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="66" />
+        <location filename="../TeacherWindow.cpp" line="73" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="68" />
+        <location filename="../TeacherWindow.cpp" line="75" />
         <source>&amp;New</source>
         <translation>&amp;Создать</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="69" />
+        <location filename="../TeacherWindow.cpp" line="76" />
         <source>&amp;Open…</source>
         <translation>&amp;Открыть…</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="70" />
+        <location filename="../TeacherWindow.cpp" line="77" />
         <source>Open &amp;recent</source>
         <translation>&amp;Недавние файлы</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="72" />
+        <location filename="../TeacherWindow.cpp" line="79" />
         <source>&amp;Save</source>
         <translation>&amp;Сохранить</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="73" />
+        <location filename="../TeacherWindow.cpp" line="80" />
         <source>Save &amp;as…</source>
         <translation>Сохранить &amp;как…</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="74" />
+        <location filename="../TeacherWindow.cpp" line="81" />
         <source>&amp;Close</source>
         <translation>&amp;Закрыть</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="76" />
+        <location filename="../TeacherWindow.cpp" line="83" />
         <source>&amp;Quit</source>
         <translation>В&amp;ыход</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="86" />
+        <location filename="../TeacherWindow.cpp" line="93" />
         <source>&amp;Edit</source>
         <translation>&amp;Правка</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="87" />
+        <location filename="../TeacherWindow.cpp" line="94" />
         <source>&amp;Undo</source>
         <translation>&amp;Отменить</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="88" />
+        <location filename="../TeacherWindow.cpp" line="95" />
         <source>&amp;Redo</source>
         <translation>&amp;Повторить</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="96" />
+        <location filename="../TeacherWindow.cpp" line="103" />
         <source>&amp;Questions</source>
         <translation>&amp;Вопросы</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="97" />
+        <location filename="../TeacherWindow.cpp" line="104" />
         <source>&amp;Add question</source>
         <translation>&amp;Добавить вопрос</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="98" />
+        <location filename="../TeacherWindow.cpp" line="105" />
         <source>&amp;Duplicate question</source>
         <translation>&amp;Копировать вопрос</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="99" />
+        <location filename="../TeacherWindow.cpp" line="106" />
         <source>De&amp;lete question</source>
         <translation>&amp;Удалить вопрос</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="100" />
+        <location filename="../TeacherWindow.cpp" line="107" />
         <source>Move &amp;up</source>
         <translation>Переместить &amp;вверх</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="101" />
+        <location filename="../TeacherWindow.cpp" line="108" />
         <source>Move do&amp;wn</source>
         <translation>Переместить в&amp;низ</translation>
     </message>
     <message>
+        <location filename="../TeacherWindow.cpp" line="112" />
+        <source>&amp;Test</source>
+        <translation>&amp;Тест</translation>
+    </message>
+    <message>
+        <location filename="../TeacherWindow.cpp" line="113" />
+        <source>&amp;Preview question</source>
+        <translation>&amp;Просмотр вопроса</translation>
+    </message>
+    <message>
         <location filename="../TeacherWindow.cpp" line="114" />
+        <source>&amp;Try the test</source>
+        <translation>&amp;Пройти тест</translation>
+    </message>
+    <message>
+        <location filename="../TeacherWindow.cpp" line="133" />
+        <source>Try the test</source>
+        <translation>Пройти тест</translation>
+    </message>
+    <message>
+        <location filename="../TeacherWindow.cpp" line="133" />
+        <source>The test cannot be tried:
+%1</source>
+        <translation>Тест нельзя пройти:
+%1</translation>
+    </message>
+    <message>
+        <location filename="../TeacherWindow.cpp" line="146" />
         <source>Untitled</source>
         <translation>Без имени</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="115" />
+        <location filename="../TeacherWindow.cpp" line="147" />
         <source>%1[*] — Quizzard teacher</source>
         <translation>%1[*] — Quizzard: учитель</translation>
     </message>
     <message>
-        <location filename="../TeacherWindow.cpp" line="120" />
+        <location filename="../TeacherWindow.cpp" line="152" />
         <source>Questions: %1</source>
         <translation>Вопросов: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TestTrial</name>
+    <message>
+        <location filename="../TestTrial.cpp" line="53" />
+        <source>cannot copy %1</source>
+        <translation>не удалось скопировать %1</translation>
+    </message>
+    <message>
+        <location filename="../TestTrial.cpp" line="62" />
+        <source>the test is already running</source>
+        <translation>тест уже идёт</translation>
+    </message>
+    <message>
+        <location filename="../TestTrial.cpp" line="63" />
+        <source>the student program is not installed beside this one</source>
+        <translation>программа ученика не установлена рядом с этой программой</translation>
     </message>
 </context>
 </TS>
