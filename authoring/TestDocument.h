@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <string>
 #include <vector>
 
 struct TestSettings {
@@ -23,4 +24,7 @@ struct AuthoredQuestion {
 struct TestDocument {
     TestSettings settings;
     std::vector<AuthoredQuestion> questions;
+    // TestInfo columns the file leaves NULL (the reader takes them as 0 or false); they stay
+    // NULL when written, so a file made by hand keeps meaning the same to the student program.
+    std::vector<std::string> unsetSettings;
 };

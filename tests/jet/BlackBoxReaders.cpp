@@ -91,7 +91,7 @@ std::optional<QJsonObject> mdbReaderDump(const QString& path) {
     const QString folder = QStringLiteral(QUIZZARD_SOURCE_DIR) + "/tests/mdbreader";
     if (!QDir(folder + "/node_modules/mdb-reader").exists()) {
         ADD_FAILURE() << "mdb-reader is not installed: run npm install in " << folder.toStdString();
-        return QJsonObject{};
+        return std::nullopt;
     }
     const ProcessResult result = runProgram("node", {folder + "/dump.js", path});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();

@@ -25,8 +25,8 @@ ProcessResult runProgram(const QString& program, const QStringList& arguments, i
 QStringList mdbTables(const QString& path);
 ExportedTable mdbExport(const QString& path, const QString& table);
 
-// Tables of the file as dumped by tests/mdbreader/dump.js; nullopt when node is not installed.
-// Fails the calling test when node exists but mdb-reader has not been installed.
+// Tables of the file as dumped by tests/mdbreader/dump.js; nullopt when node is not installed,
+// and also when node exists but mdb-reader has not been installed, which fails the calling test.
 std::optional<QJsonObject> mdbReaderDump(const QString& path);
 
 std::string toHex(const std::vector<std::uint8_t>& bytes);

@@ -94,7 +94,7 @@ void expectMdbExport(const QString& path, const std::vector<Expected>& expected)
 
 void expectMdbReader(const QString& path, const std::vector<Expected>& expected) {
     const auto dump = mdbReaderDump(path);
-    if (!dump) GTEST_SKIP() << "node is not installed";
+    if (!dump) GTEST_SKIP() << "no mdb-reader dump: node or mdb-reader missing";
     const QJsonArray rows = rowsOf(*dump, "Mixed");
     ASSERT_EQ(static_cast<std::size_t>(rows.size()), expected.size());
     EXPECT_EQ(dump->value("Mixed").toObject().value("rowCount").toInt(), rows.size());
@@ -268,7 +268,7 @@ TEST_F(JetWriterTest, TablesOfUnusualShape) {
     for (std::size_t i = 0; i < 255; ++i) EXPECT_EQ(w[1][i].text, std::to_string(i));
 
     const auto dump = mdbReaderDump(path);
-    if (!dump) GTEST_SKIP() << "node is not installed";
+    if (!dump) GTEST_SKIP() << "no mdb-reader dump: node or mdb-reader missing";
     EXPECT_EQ(rowsOf(*dump, "Flags")[1].toObject().value("Нет").toBool(), true);
     EXPECT_EQ(rowsOf(*dump, "Memo")[0].toObject().value("Текст").toString(), "один");
     EXPECT_TRUE(rowsOf(*dump, "Memo")[1].toObject().value("Текст").isNull());

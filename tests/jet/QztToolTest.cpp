@@ -62,7 +62,7 @@ TEST(TestFileBuilder, SettingsAndPackedTextsReadBackInBothReaders) {
     }
 
     const auto dump = mdbReaderDump(path);
-    if (!dump) GTEST_SKIP() << "node is not installed";
+    if (!dump) GTEST_SKIP() << "no mdb-reader dump: node or mdb-reader missing";
     const QJsonObject settings = dump->value("TestInfo").toObject().value("rows").toArray()[0].toObject();
     EXPECT_EQ(settings.value("TestTitle").toString(), "Физика, 9 класс");
     EXPECT_EQ(settings.value("AnswerBalls").toInt(), 5);

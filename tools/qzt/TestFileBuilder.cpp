@@ -1,64 +1,50 @@
 #include "TestFileBuilder.h"
 
 #include "Cp1251.h"
-#include "JetWriter.h"
+#include "TestDocumentFile.h"
 
 #include <QString>
-#include <zlib.h>
-
 #include <stdexcept>
-
-std::vector<std::uint8_t> packDocument(const std::string& document) {
-    uLongf packedSize = compressBound(static_cast<uLong>(document.size()));
-    std::vector<std::uint8_t> packed(packedSize);
-    const int status = compress2(packed.data(), &packedSize, reinterpret_cast<const Bytef*>(document.data()),
-                                 static_cast<uLong>(document.size()), Z_BEST_COMPRESSION);
-    if (status != Z_OK) throw std::runtime_error("cannot compress a question text");
-    packed.resize(packedSize);
-    return packed;
-}
 
 namespace {
 
 constexpr std::size_t kAnswerCount = 5;
 
-jet::Value optionalValue(const std::optional<int>& value) {
-    if (!value) return std::monostate{};
-    return static_cast<std::int32_t>(*value);
+// Settings left unset stay NULL in the file, as fixtures of hand-made files need.
+void keepUnset(const char* column, bool isSet, TestDocument& document) {
+    if (!isSet) document.unsetSettings.push_back(column);
 }
 
-jet::Value optionalValue(const std::optional<bool>& value) {
-    if (!value) return std::monostate{};
-    return *value;
+TestSettings settingsOf(const TestSpec& spec, TestDocument& document) {
+    TestSettings settings;
+    settings.title = QString::fromStdString(spec.title);
+    settings.questionsPerTest = spec.questionCountForAnswer.value_or(0);
+    settings.minutes = spec.timeForAnswer.value_or(0);
+    settings.pointsTenths = spec.answerBalls.value_or(0);
+    settings.allowReturn = spec.allowReturn.value_or(false);
+    settings.runningScore = spec.resultHere.value_or(false);
+    keepUnset("QuestionCountForAnswer", spec.questionCountForAnswer.has_value(), document);
+    keepUnset("TimeForAnswer", spec.timeForAnswer.has_value(), document);
+    keepUnset("AnswerBalls", spec.answerBalls.has_value(), document);
+    keepUnset("AllowReturn", spec.allowReturn.has_value(), document);
+    keepUnset("ResultHere", spec.resultHere.has_value(), document);
+    return settings;
 }
 
-jet::Table infoTable(const TestSpec& spec) {
-    using jet::ColumnType;
-    return {"TestInfo",
-            {{"TestTitle", ColumnType::Text},
-             {"QuestionCountForAnswer", ColumnType::Long},
-             {"TimeForAnswer", ColumnType::Long},
-             {"AnswerBalls", ColumnType::Long},
-             {"AllowReturn", ColumnType::Boolean},
-             {"ResultHere", ColumnType::Boolean}},
-            {{spec.title, optionalValue(spec.questionCountForAnswer), optionalValue(spec.timeForAnswer),
-              optionalValue(spec.answerBalls), optionalValue(spec.allowReturn), optionalValue(spec.resultHere)}}};
-}
-
-jet::Table questionTable(const TestSpec& spec) {
-    jet::Table table{"Test", {{"Q", jet::ColumnType::Ole}}, {}};
-    for (std::size_t k = 1; k <= kAnswerCount; ++k)
-        table.columns.push_back({"A" + std::to_string(k), jet::ColumnType::Ole});
+TestDocument documentOf(const TestSpec& spec) {
+    TestDocument document;
+    document.settings = settingsOf(spec, document);
     for (const QuestionSpec& question : spec.questions) {
         if (question.answers.size() > kAnswerCount)
             throw std::runtime_error("a question has more than five answers");
-        std::vector<jet::Value> row{packDocument(question.question)};
+        AuthoredQuestion authored;
+        authored.question = QByteArray::fromStdString(question.question);
         // Answers not given stay NULL: the program refuses such a question, as fixtures need.
-        for (std::size_t k = 0; k < kAnswerCount; ++k)
-            row.push_back(k < question.answers.size() ? jet::Value(packDocument(question.answers[k])) : std::monostate{});
-        table.rows.push_back(std::move(row));
+        for (std::size_t k = 0; k < question.answers.size(); ++k)
+            authored.answers[k] = QByteArray::fromStdString(question.answers[k]);
+        document.questions.push_back(std::move(authored));
     }
-    return table;
+    return document;
 }
 
 void appendEscaped(std::string& rtf, char16_t c) {
@@ -87,7 +73,7 @@ void appendEscaped(std::string& rtf, char16_t c) {
 }  // namespace
 
 void writeTestFile(const std::string& path, const TestSpec& spec) {
-    jet::writeDatabase(path, {infoTable(spec), questionTable(spec)});
+    writeTestDocument(QString::fromStdString(path), documentOf(spec));
 }
 
 std::string rtfParagraphs(const std::string& utf8Text) {

@@ -1,5 +1,7 @@
 #pragma once
-// Builds a .qzt test file from a description: tables TestInfo and Test, texts packed with zlib.
+// Builds a .qzt test file from a description, through the test document model.
+#include "DocumentPacking.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,7 +21,6 @@ struct TestSpec {
 
 void writeTestFile(const std::string& path, const TestSpec& spec);  // throws std::runtime_error
 std::string plainTextToRtf(const std::string& utf8Text);            // a cp1251 RTF document
-std::vector<std::uint8_t> packDocument(const std::string& document);  // one zlib stream, as stored
 
 // Pieces of RTF for documents with pictures: escaped paragraphs of plain text, a picture group
 // with its data in hex, and the document frame (cp1251, one Cyrillic font) around a body.
