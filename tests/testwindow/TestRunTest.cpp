@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QApplication>
 
 namespace {
 
@@ -245,6 +246,30 @@ TEST_F(TestRun, ASecondTestStartsFromZeroAndAsksAgain) {
     EXPECT_EQ(answeredAtStart, 0);
     EXPECT_EQ(notices.questions.size(), 1);
     EXPECT_FALSE(leftOpen);
+}
+
+}  // namespace
+
+namespace {
+
+// Enter presses the button that has the focus, and only elsewhere the default button bNext.
+TEST_F(TestWindowFixture, EnterPressesTheFocusedButton) {
+    openTest({.questionCount = 3, .rows = 4, .allowReturn = true});
+    QStringList positions;
+    runDriving([&](TfrmTest& w) {
+        QApplication::setActiveWindow(&w);
+        w.rAnswer1->setFocus();
+        QTest::keyClick(w.rAnswer1, Qt::Key_Return);
+        positions << w.Panel4->text();
+        w.bPrev->setFocus();
+        QTest::keyClick(w.bPrev, Qt::Key_Return);
+        positions << w.Panel4->text();
+        w.bEnd->setFocus();
+        QTest::keyClick(w.bEnd, Qt::Key_Return);
+        positions << w.Panel4->text();
+    });
+    EXPECT_EQ(positions, (QStringList{"Вопрос №:2", "Вопрос №:1", "Вопрос №:1"}));
+    EXPECT_EQ(notices.questions.size(), 2) << "Enter on \"Закончить\" asks, and a No asks once more";
 }
 
 }  // namespace
