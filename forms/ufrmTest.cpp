@@ -33,7 +33,9 @@ const QString TimeIsUp = QStringLiteral("Время вышло!!!");
 const QString StartFailed = QStringLiteral("Ошибка загрузки в StartTest");
 const QString PositionCaption = QStringLiteral("Вопрос №:");
 constexpr double MsPerDay = 86400000.0;
-constexpr int TopStripHeight = 21, SidePanelWidth = 140;
+constexpr int TopStripHeight = 21, SidePanelWidth = 140, StatusBarHeight = 19;
+// The client size of the design, as the results window counts it: Panel2 gets 688 x 413.
+constexpr QSize DesignClientSize(688, TopStripHeight + 413 + StatusBarHeight);
 constexpr std::array<int, 3> StatusPanelWidths{350, 150, 150};
 // Below this the rows and columns of the layout would shrink to nothing.
 constexpr QSize MinimumWindowSize(400, 300);
@@ -82,7 +84,7 @@ TfrmTest::TfrmTest(QWidget* parent) : QDialog(parent) {
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPixelSize(11);
     setFont(windowFont);
-    resize(696, 480);
+    resize(DesignClientSize);
     setMinimumSize(MinimumWindowSize);
 
     auto* root = new QVBoxLayout(this);
@@ -147,6 +149,7 @@ TfrmTest::TfrmTest(QWidget* parent) : QDialog(parent) {
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setFixedHeight(StatusBarHeight);
     for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
         statusPanels_[i] = new QLabel(StatusBar1);
         statusPanels_[i]->setFixedWidth(StatusPanelWidths[i]);
