@@ -33,12 +33,12 @@ const QString TimeIsUp = QStringLiteral("Время вышло!!!");
 const QString StartFailed = QStringLiteral("Ошибка загрузки в StartTest");
 const QString PositionCaption = QStringLiteral("Вопрос №:");
 constexpr double MsPerDay = 86400000.0;
-constexpr int TopStripHeight = 21, SidePanelWidth = 140;
+constexpr int TopStripHeight = 21, SidePanelWidth = 140, StatusBarHeight = 19;
+// The client size of the design, as the results window counts it: Panel2 gets 688 x 413.
+constexpr QSize DesignClientSize(688, TopStripHeight + 413 + StatusBarHeight);
 constexpr std::array<int, 3> StatusPanelWidths{350, 150, 150};
 // Below this the rows and columns of the layout would shrink to nothing.
 constexpr QSize MinimumWindowSize(400, 300);
-
-int positionCount() { return std::clamp(Shared().QuestionCount, 1, SlotCount); }
 
 QLabel* addTextPanel(QWidget* parent, const QString& caption) {
     auto* panel = new QLabel(caption, parent);
@@ -53,9 +53,10 @@ RichTextView* addView(QWidget* parent) {
     return view;
 }
 
+// Enter presses the button that has the focus; elsewhere it goes to the default button, bNext.
 QPushButton* addButton(QWidget* parent, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -83,7 +84,7 @@ TfrmTest::TfrmTest(QWidget* parent) : QDialog(parent) {
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPixelSize(11);
     setFont(windowFont);
-    resize(696, 480);
+    resize(DesignClientSize);
     setMinimumSize(MinimumWindowSize);
 
     auto* root = new QVBoxLayout(this);
@@ -148,6 +149,7 @@ TfrmTest::TfrmTest(QWidget* parent) : QDialog(parent) {
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setFixedHeight(StatusBarHeight);
     for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
         statusPanels_[i] = new QLabel(StatusBar1);
         statusPanels_[i]->setFixedWidth(StatusPanelWidths[i]);
@@ -243,11 +245,6 @@ void TfrmTest::writeProgressText() {
     statusPanels_[2]->setText(text);
 }
 
-void TfrmTest::clearViews() {
-    rQuestion->clear();
-    for (RichTextView* view : answers_) view->clear();
-}
-
 void TfrmTest::showPosition(int position) { Panel4->setText(PositionCaption + QString::number(position)); }
 
 void TfrmTest::bNextClick() { move(true); }
@@ -256,7 +253,7 @@ void TfrmTest::bPrevClick() { move(false); }
 
 void TfrmTest::move(bool forward) {
     SharedState& s = Shared();
-    const int count = positionCount();
+    const int count = QuestionsInTest();
     if (s.PendingAnswer > 0) {
         s.Record.slot(s.CurrentPosition).ChosenBox = s.PendingAnswer;
         ++s.AnsweredCount;
@@ -270,7 +267,7 @@ void TfrmTest::move(bool forward) {
         const int next = forward ? FindNextUnanswered(s.CurrentPosition) : FindPrevUnanswered(s.CurrentPosition);
         if (next == -1) {
             FinishFlag = 1;
-            close();
+            requestClose();
         } else {
             s.CurrentPosition = next;
             ShowQuestion(s.Record.slot(next).QuestionRow);
@@ -282,17 +279,16 @@ void TfrmTest::move(bool forward) {
         }
     } catch (...) {
         // The test ends on a question that cannot be read; the answers so far still count.
-        clearViews();
         ShowNotice(LoadFailedNotice);
         FinishFlag = 1;
-        close();
+        requestClose();
     }
     s.PendingAnswer = 0;
 }
 
 void TfrmTest::bEndClick() {
-    if (AskQuestion(FinishQuestion)) FinishFlag = 1;
-    close();
+    if (confirmFinish()) FinishFlag = 1;
+    requestClose();
 }
 
 void TfrmTest::Timer1Timer() {
@@ -305,42 +301,49 @@ void TfrmTest::Timer1Timer() {
         Timer1->stop();
         ShowNotice(TimeIsUp);
         FinishFlag = 1;
-        close();
+        requestClose();
     }
 }
 
-bool TfrmTest::FormCloseQuery() { return FinishFlag != 0 || AskQuestion(FinishQuestion); }
+bool TfrmTest::FormCloseQuery() { return FinishFlag != 0 || confirmFinish(); }
 
-void TfrmTest::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
-        event->ignore();
-        return;
-    }
+// The clock ticks on while the question is open; a time-out meanwhile sets FinishFlag, and then
+// the test ends whatever the answer.
+bool TfrmTest::confirmFinish() {
+    askingToFinish_ = true;
+    const bool yes = AskQuestion(FinishQuestion);
+    askingToFinish_ = false;
+    return yes || FinishFlag != 0;
+}
+
+void TfrmTest::requestClose() {
+    if (askingToFinish_ || !isVisible()) return;
+    if (FormCloseQuery()) endModalRun();
+}
+
+void TfrmTest::endModalRun() {
     Timer1->stop();
     QDialog::done(QDialog::Accepted);
-    event->accept();
+}
+
+// The close box, Alt+F4 and the system menu: the window closes only through requestClose.
+void TfrmTest::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    requestClose();
 }
 
 void TfrmTest::reject() {
     // The application's end request closes the window without asking; Escape is the finish button.
-    if (EndRequested()) {
-        FinishFlag = 1;
-        Timer1->stop();
-        QDialog::reject();
-        return;
-    }
-    bEndClick();
+    if (!EndRequested()) return bEndClick();
+    FinishFlag = 1;
+    requestClose();
 }
 
+// The whole question is read before any view changes, so a question that fails to load leaves
+// every view as it was.
 void ShowQuestion(std::int32_t row) {
     if (!frmTest) throw TestFileError("no test window is open");
-    QuestionDocuments documents;
-    try {
-        documents = ReadQuestion(row);
-    } catch (...) {
-        frmTest->clearViews();
-        throw;
-    }
+    const QuestionDocuments documents = ReadQuestion(row);
     frmTest->rQuestion->loadRtf(documents.question);
     for (int k = 1; k <= 5; ++k) frmTest->answerView(k)->loadRtf(documents.answers[static_cast<std::size_t>(k - 1)]);
 }

@@ -63,8 +63,13 @@ public:
     void Timer1Timer();
     bool FormCloseQuery();
 
+    // The one way the test ends, whoever asks: the finish button, Escape, the close box, the
+    // last answer, a failed move and the time-out. Closes at once when FinishFlag is set, else
+    // after Yes to the finish question. Asked while that question is open, it leaves the
+    // closing to the question, which then closes whatever the answer.
+    void requestClose();
+
     void writeProgressText();
-    void clearViews();  // so a question that fails to load leaves nothing stale on screen
 
     // Elapsed time is counted on the monotonic clock from here, so midnight cannot reset it.
     std::int64_t startMonotonicMs = 0;
@@ -85,9 +90,12 @@ private:
     void frameSelection(RichTextView* view);
     void move(bool forward);
     void showPosition(int position);
+    bool confirmFinish();
+    void endModalRun();
 
     std::array<RichTextView*, 5> answers_{};
     std::array<QLabel*, 3> statusPanels_{};
+    bool askingToFinish_ = false;
 };
 
 // Set while a window runs: the one the test is shown in.
@@ -96,7 +104,7 @@ extern TfrmTest* frmTest;
 extern std::uint8_t FinishFlag;
 
 // Loads the question of the row and the answers of the slot at CurrentPosition into frmTest.
-// Throws TestFileError; on a failure the views are left empty.
+// Throws TestFileError; on a failure the views keep what they showed.
 void ShowQuestion(std::int32_t row);
 
 // The main loop's test step: draws the questions and runs the test window to its end.

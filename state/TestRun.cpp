@@ -8,16 +8,15 @@
 
 namespace {
 
-// Counts outside the record's slots never reach here: test files asking for them are refused.
-int slotsInUse() { return std::clamp<int>(Shared().QuestionCount, 0, SlotCount); }
-
 bool unanswered(int position) { return Shared().Record.slot(position).ChosenBox < 1; }
 
 }  // namespace
 
+int QuestionsInTest() { return std::clamp<int>(Shared().QuestionCount, 1, SlotCount); }
+
 void ResetRun() {
     SharedState& s = Shared();
-    for (int p = 1; p <= slotsInUse(); ++p) s.Record.slot(p).ChosenBox = 0;
+    for (int p = 1; p <= QuestionsInTest(); ++p) s.Record.slot(p).ChosenBox = 0;
     s.Record.CorrectCount = 0;
     s.Record.TimeSpent.clear();
     s.CurrentPosition = 0;
@@ -29,7 +28,7 @@ void DrawQuestions(std::int32_t rowCount) {
     Reseed();
     Random& random = ProcessRandom();
     std::vector<bool> drawn(static_cast<std::size_t>(rowCount) + 1, false);
-    const int count = std::min<int>(slotsInUse(), rowCount);
+    const int count = std::min<int>(QuestionsInTest(), rowCount);
     for (int i = 0; i < count; ++i) {
         std::uint32_t row;
         do {
@@ -55,7 +54,7 @@ void ShuffleAnswers() {
 void PrepareQuestions() {
     SharedState& s = Shared();
     DrawQuestions(s.QuestionRecordCount);
-    for (int p = 1; p <= slotsInUse(); ++p) {
+    for (int p = 1; p <= QuestionsInTest(); ++p) {
         s.Record.slot(p).QuestionRow = s.QuestionDraw[static_cast<std::size_t>(p - 1)];
         ShuffleAnswers();
         s.Record.slot(p).AnswerOrder = s.AnswerOrder;
@@ -64,13 +63,13 @@ void PrepareQuestions() {
 
 std::int32_t CountCorrect() {
     std::int32_t correct = 0;
-    for (int p = 1; p <= slotsInUse(); ++p)
+    for (int p = 1; p <= QuestionsInTest(); ++p)
         if (Shared().Record.slot(p).isCorrect()) ++correct;
     return correct;
 }
 
 std::int32_t FindNextUnanswered(std::int32_t position) {
-    const int count = slotsInUse();
+    const int count = QuestionsInTest();
     for (int q = std::max(position, 1); q <= count; ++q)
         if (unanswered(q)) return q;
     for (int q = 1; q <= count; ++q)
@@ -79,7 +78,7 @@ std::int32_t FindNextUnanswered(std::int32_t position) {
 }
 
 std::int32_t FindPrevUnanswered(std::int32_t position) {
-    const int count = slotsInUse();
+    const int count = QuestionsInTest();
     for (int q = std::min(position, count); q >= 1; --q)
         if (unanswered(q)) return q;
     for (int q = count; q >= 1; --q)

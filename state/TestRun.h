@@ -2,6 +2,10 @@
 // The procedures on the result record: reset, draws, scoring and the unanswered searches.
 #include <cstdint>
 
+// QuestionCount held within the record's slots, 1 to 100. Opening a test file refuses counts
+// outside that range; this keeps every loop over the positions inside the record regardless.
+int QuestionsInTest();
+
 void ResetRun();
 void DrawQuestions(std::int32_t rowCount);
 void ShuffleAnswers();

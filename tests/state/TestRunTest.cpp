@@ -111,11 +111,34 @@ TEST_F(TestRunFixture, UnansweredSearchesWrapBothWays) {
         {{2}, 4, 2, 2},  {{2}, 1, 2, 2}, {{2}, 2, 2, 2}, {{2}, 6, 2, 2},
         {{2}, 0, 2, 2},  {{1, 5}, 3, 5, 1}, {{1, 5}, 5, 5, 5}, {{}, 3, -1, -1},
         {{3, 4}, 4, 4, 4}, {{3, 4}, 5, 3, 4},
+        // Only the last (or first) question left, the search starting past it: each wrap must
+        // reach the very end of the range, not stop one short.
+        {{5}, 3, 5, 5}, {{5}, 1, 5, 5}, {{1}, 3, 1, 1}, {{1}, 5, 1, 1},
     };
     for (const Case& c : cases) {
         answerAllBut(5, c.unanswered);
         EXPECT_EQ(FindNextUnanswered(c.from), c.next) << c.from;
         EXPECT_EQ(FindPrevUnanswered(c.from), c.prev) << c.from;
+    }
+}
+
+TEST_F(TestRunFixture, QuestionCountOutsideTheRecordIsHeldToItsSlots) {
+    struct Case {
+        int questionCount, positions;
+    };
+    const Case cases[] = {{-3, 1}, {0, 1}, {1, 1}, {57, 57}, {100, 100}, {101, 100}, {5000, 100}};
+    for (const Case& c : cases) {
+        Shared() = SharedState{};
+        Shared().QuestionCount = c.questionCount;
+        EXPECT_EQ(QuestionsInTest(), c.positions) << c.questionCount;
+        // Every slot is unanswered, so the backward search wrapping from 0 lands on the last one.
+        EXPECT_EQ(FindPrevUnanswered(0), c.positions) << c.questionCount;
+        Shared().QuestionRecordCount = 200;
+        PrepareQuestions();
+        EXPECT_NE(Shared().Record.slot(c.positions).QuestionRow, 0) << c.questionCount;
+        if (c.positions < 100) {
+            EXPECT_EQ(Shared().Record.slot(c.positions + 1).QuestionRow, 0) << c.questionCount;
+        }
     }
 }
 

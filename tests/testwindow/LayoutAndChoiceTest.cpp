@@ -169,3 +169,14 @@ TEST_F(AnswerChoice, TheSmallestWindowStillShowsEveryView) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TestWindowDesign, TheDesignSizeGivesPanel2TheSizeTheLayoutCountsWith) {
+    TfrmTest window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(window.Panel2->size(), QSize(688, 413));
+}
+
+}  // namespace

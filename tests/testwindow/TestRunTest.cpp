@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QApplication>
 
 namespace {
 
@@ -193,20 +194,22 @@ TEST_F(TestRun, ATestRunningAcrossMidnightStillTimesOut) {
     EXPECT_DOUBLE_EQ(Shared().ElapsedTime, 6 / 1440.0);
 }
 
-TEST_F(TestRun, AQuestionThatFailsToLoadEndsTheTestWithoutStaleContent) {
+TEST_F(TestRun, AQuestionThatFailsToLoadEndsTheTestAndLeavesTheViewsAsTheyWere) {
     openTest({.questionCount = 3, .rows = 4});
-    QString questionAfter = QStringLiteral("unset");
-    int answerTextLeft = 0;
+    QStringList before, after;
     runDriving([&](TfrmTest& w) {
+        before << plainText(w.rQuestion);
+        for (int box = 1; box <= 5; ++box) before << plainText(w.answerView(box));
         choose(w, correctBox(1));
         CloseTestTable();
         click(w.bNext);
-        questionAfter = plainText(w.rQuestion);
-        for (int box = 1; box <= 5; ++box) answerTextLeft += plainText(w.answerView(box)).size();
+        after << plainText(w.rQuestion);
+        for (int box = 1; box <= 5; ++box) after << plainText(w.answerView(box));
     });
     EXPECT_FALSE(leftOpen);
-    EXPECT_EQ(questionAfter, QString());
-    EXPECT_EQ(answerTextLeft, 0);
+    const QuestionSlot& first = Shared().Record.slot(1);
+    EXPECT_EQ(before.first(), questionText(first.QuestionRow));
+    EXPECT_EQ(after, before) << "no view had taken the failing question, so none may change";
     EXPECT_EQ(Shared().Record.CorrectCount, 1) << "answers committed before the failure count";
     EXPECT_EQ(notices.notices, QStringList{QStringLiteral("Не удалось загрузить файл тестов")});
     EXPECT_EQ(Shared().ContinueFlag, 1);
@@ -243,6 +246,30 @@ TEST_F(TestRun, ASecondTestStartsFromZeroAndAsksAgain) {
     EXPECT_EQ(answeredAtStart, 0);
     EXPECT_EQ(notices.questions.size(), 1);
     EXPECT_FALSE(leftOpen);
+}
+
+}  // namespace
+
+namespace {
+
+// Enter presses the button that has the focus, and only elsewhere the default button bNext.
+TEST_F(TestWindowFixture, EnterPressesTheFocusedButton) {
+    openTest({.questionCount = 3, .rows = 4, .allowReturn = true});
+    QStringList positions;
+    runDriving([&](TfrmTest& w) {
+        QApplication::setActiveWindow(&w);
+        w.rAnswer1->setFocus();
+        QTest::keyClick(w.rAnswer1, Qt::Key_Return);
+        positions << w.Panel4->text();
+        w.bPrev->setFocus();
+        QTest::keyClick(w.bPrev, Qt::Key_Return);
+        positions << w.Panel4->text();
+        w.bEnd->setFocus();
+        QTest::keyClick(w.bEnd, Qt::Key_Return);
+        positions << w.Panel4->text();
+    });
+    EXPECT_EQ(positions, (QStringList{"Вопрос №:2", "Вопрос №:1", "Вопрос №:1"}));
+    EXPECT_EQ(notices.questions.size(), 2) << "Enter on \"Закончить\" asks, and a No asks once more";
 }
 
 }  // namespace

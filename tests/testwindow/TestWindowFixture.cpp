@@ -64,17 +64,32 @@ void TestWindowFixture::openTest(const TestOptions& options) {
 
 void TestWindowFixture::runDriving(const std::function<void(TfrmTest&)>& drive) {
     leftOpen = false;
-    QTimer::singleShot(0, [this, drive] {
+    modalRunStuck = false;
+    bool driven = false;
+    // A modal run that outlives its window would hang the suite: end it and say so.
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [this] {
+        if (!frmTest) return;
+        modalRunStuck = true;
+        frmTest->done(QDialog::Rejected);
+    });
+    QTimer::singleShot(0, [this, drive, &driven, &watchdog] {
         ASSERT_NE(frmTest, nullptr);
         TfrmTest& window = *frmTest;
+        EXPECT_TRUE(window.isVisible());
+        driven = true;
         drive(window);
         if (window.isVisible()) {
             leftOpen = true;
             FinishFlag = 1;
             window.close();
         }
+        watchdog.start(ModalRunDeadlineMs);
     });
     StartTest();
+    EXPECT_TRUE(driven) << "the test window never opened";
+    EXPECT_FALSE(modalRunStuck) << "the test window's modal run went on after the test ended";
 }
 
 int TestWindowFixture::correctBox(int position) {

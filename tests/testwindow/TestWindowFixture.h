@@ -25,7 +25,8 @@ protected:
 
     void openTest(const TestOptions& options);
     // Runs StartTest; `drive` works the window once it is shown. A window the driver leaves open
-    // is closed without asking, so a failing test never hangs.
+    // is closed without asking, and a modal run still going after the deadline is ended, so a
+    // failing test never hangs. Fails when the window never opened.
     void runDriving(const std::function<void(TfrmTest&)>& drive);
 
     static QString questionText(int row);
@@ -40,6 +41,8 @@ protected:
     FakeClock clock;
     RecordingNotices notices;
     bool leftOpen = false;
+    bool modalRunStuck = false;
+    static constexpr int ModalRunDeadlineMs = 3000;
 
 private:
     ScopedClock scopedClock{clock};
