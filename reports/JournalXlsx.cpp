@@ -31,6 +31,11 @@ void writeAttempt(lxw_worksheet* sheet, lxw_row_t row, const Attempt& a, const M
 }  // namespace
 
 QString writeJournalXlsx(const QString& path, const std::vector<const Attempt*>& shown, const MarkSettings& marks) {
+    {
+        // Asked first, so the reason is ours to give and the library has nothing to complain about.
+        QFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly)) return QStringLiteral("cannot write %1: %2").arg(path, probe.errorString());
+    }
     const QByteArray name = QFile::encodeName(path);
     lxw_workbook* book = workbook_new(name.constData());
     if (!book) return QStringLiteral("cannot create %1").arg(path);
