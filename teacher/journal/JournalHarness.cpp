@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     journal.setWindowTitle(JournalWidget::tr("Quizzard: results journal"));
     const QStringList arguments = QApplication::arguments();
     journal.openFolder(arguments.size() > 1 ? arguments[1] : defaultResultsFolder(QApplication::applicationDirPath()));
-    journal.resize(1100, 700);
+    journal.resize(1200, 760);
     journal.show();
     return QApplication::exec();
 }
