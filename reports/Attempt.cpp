@@ -13,10 +13,10 @@ int secondsOf(const QString& text) {
 
 }  // namespace
 
-Attempt attemptOf(const StoredRecord& stored, const QString& file) {
+Attempt attemptOf(StoredRecord stored, const QString& file) {
     const ResultRow row = rowOf(stored.record);
     Attempt a;
-    a.record = stored.record;
+    a.record = std::move(stored.record);
     a.file = file;
     a.offset = stored.offset;
     a.date = QDate::fromString(row.date, Qt::ISODate);

@@ -16,4 +16,4 @@ struct Attempt {
     double points = 0, percent = 0;
 };
 
-Attempt attemptOf(const StoredRecord& stored, const QString& file);
+Attempt attemptOf(StoredRecord stored, const QString& file);

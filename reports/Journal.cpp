@@ -42,7 +42,7 @@ bool Journal::refresh() {
 }
 
 void Journal::readFile(const QString& path, FileState& state) {
-    const ResultsFileContents contents = readResultsFile(path, state.wholeEnd);
+    ResultsFileContents contents = readResultsFile(path, state.wholeEnd);
     if (!contents.readable) {
         state.problems = {QStringLiteral("%1: %2").arg(path, contents.error)};
         state.size = -1;  // try again on the next refresh
@@ -54,9 +54,9 @@ void Journal::readFile(const QString& path, FileState& state) {
                          state.problems.end());
     state.problems << contents.problems;
     state.wholeEnd = contents.wholeEnd;
-    for (const StoredRecord& stored : contents.records) {
+    for (StoredRecord& stored : contents.records) {
         const auto [seen, fresh] = fileOfRecord_.try_emplace(stored.fingerprint, path);
-        if (fresh || seen->second == path) attempts_.push_back(attemptOf(stored, path));
+        if (fresh || seen->second == path) attempts_.push_back(attemptOf(std::move(stored), path));
     }
 }
 

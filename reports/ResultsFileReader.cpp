@@ -85,6 +85,7 @@ ResultsFileContents readResultsFile(const QString& path, qint64 from) {
         contents.error = file.errorString();
         return contents;
     }
+    contents.records.reserve(std::size_t(std::max<qint64>(0, file.size() - from) / qint64(RecordSize)));
     RecordBytes bytes{};
     for (qint64 offset = from;; offset += qint64(RecordSize)) {
         const qint64 got = readUpTo(file, bytes.data(), qint64(RecordSize));
