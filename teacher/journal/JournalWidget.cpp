@@ -57,7 +57,6 @@ JournalWidget::JournalWidget(QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setWordWrap(false);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(int(JournalColumn::Test), QHeaderView::Stretch);
     table_->verticalHeader()->hide();
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { showDetailOf(index.row()); });
