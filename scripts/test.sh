@@ -5,9 +5,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUIZZARD_BUILD_DIR:-$root/build}
 "$root/scripts/install-deps.sh"
-if [ -f "$root/tests/mdbreader/package.json" ]; then
-  (cd "$root/tests/mdbreader" && npm install --no-audit --no-fund)
-fi
+for reader in mdbreader xlsxreader; do
+  if [ -f "$root/tests/$reader/package.json" ]; then
+    (cd "$root/tests/$reader" && npm install --no-audit --no-fund)
+  fi
+done
 export QT_QPA_PLATFORM=offscreen
 
 start=$SECONDS

@@ -17,3 +17,5 @@ ResultRow rowOf(const ResultRecord& record);
 QString listReport(const std::vector<ResultRow>& rows);
 QString csvReport(const std::vector<ResultRow>& rows);   // RFC 4180: CRLF, quoted where needed
 QString jsonReport(const std::vector<ResultRow>& rows);
+
+QString csvField(const QString& value);  // quoted when it holds a separator, a quote or edge spaces

@@ -29,6 +29,8 @@ std::array<QString, ColumnCount> listCells(const ResultRow& r) {
             QStringLiteral("%1/%2").arg(r.correct).arg(r.count), pointsText(r.points)};
 }
 
+}  // namespace
+
 QString csvField(const QString& value) {
     const bool quoted = value.contains(QLatin1Char(',')) || value.contains(QLatin1Char('"')) ||
                         value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) ||
@@ -38,8 +40,6 @@ QString csvField(const QString& value) {
     doubled.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
-
-}  // namespace
 
 ResultRow rowOf(const ResultRecord& record) {
     ResultRow row;
