@@ -1,6 +1,7 @@
 #include "RtfReader.h"
 
 #include "Cp1251.h"
+#include "PictureSource.h"
 #include "SymbolFont.h"
 
 #include <QBuffer>
@@ -108,6 +109,7 @@ enum class PictureKind { Unknown, Png, Jpeg, Metafile };
 
 struct PictureState {
     PictureKind kind = PictureKind::Unknown;
+    QByteArray typeWord;  // the control word that gave the kind, with its parameter
     QByteArray data;
     int pendingNibble = -1;
     int width = 0, height = 0;          // \picw \pich: pixels, or HIMETRIC for metafiles
@@ -226,7 +228,7 @@ private:
     bool handleSpecialCharacter(std::string_view word);
     void handleFontTableWord(std::string_view word, int parameter);
     void handleColorTableWord(std::string_view word, int parameter);
-    void handlePictureWord(std::string_view word, int parameter);
+    void handlePictureWord(std::string_view word, bool hasParameter, int parameter);
     void enterDestination(std::string_view word);
     void skipBinary(int count);
 
@@ -528,7 +530,7 @@ void RtfParser::handleWord(std::string_view word, bool hasParameter, int paramet
     switch (group.destination) {
     case Destination::FontTable: handleFontTableWord(word, parameter); return;
     case Destination::ColorTable: handleColorTableWord(word, parameter); return;
-    case Destination::Picture: handlePictureWord(word, parameter); return;
+    case Destination::Picture: handlePictureWord(word, hasParameter, parameter); return;
     default: break;
     }
     if (word == "u") {
@@ -695,7 +697,13 @@ void RtfParser::colorTableText(unsigned char byte) {
     red_ = green_ = blue_ = 0;
 }
 
-void RtfParser::handlePictureWord(std::string_view word, int parameter) {
+void RtfParser::handlePictureWord(std::string_view word, bool hasParameter, int parameter) {
+    const bool typeWord = word == "pngblip" || word == "jpegblip" || word == "wmetafile" || word == "emfblip" ||
+                          word == "macpict";
+    if (typeWord) {
+        picture_.typeWord = QByteArray(word.data(), qsizetype(word.size()));
+        if (hasParameter) picture_.typeWord += QByteArray::number(parameter);
+    }
     if (word == "pngblip") picture_.kind = PictureKind::Png;
     else if (word == "jpegblip") picture_.kind = PictureKind::Jpeg;
     else if (word == "wmetafile" || word == "emfblip" || word == "macpict") picture_.kind = PictureKind::Metafile;
@@ -786,6 +794,7 @@ void RtfParser::finishPicture() {
         displaySize = QSize(qRound(picture_.width / unit), qRound(picture_.height / unit));
     }
     QImage image = decodePicture(displaySize);
+    const PictureSource source{picture_.data, picture_.typeWord};
     if (displaySize.isEmpty()) displaySize = QSize(32, 32);
     displaySize = QSize(clampInt(qint64(displaySize.width()) * picture_.scaleX / 100, 1, maxPictureSide),
                         clampInt(qint64(displaySize.height()) * picture_.scaleY / 100, 1, maxPictureSide));
@@ -804,6 +813,8 @@ void RtfParser::finishPicture() {
     addHeight(displaySize.height());
     QTextImageFormat format;
     format.setName(name);
+    if (!source.kind.isEmpty() && !source.bytes.isEmpty())
+        keepPictureSource(format, source, document_.resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>());
     format.setWidth(displaySize.width());
     format.setHeight(displaySize.height());
     cursor_.insertImage(format);
