@@ -3,6 +3,7 @@
 
 #include "SymbolFont.h"
 
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 
@@ -100,6 +101,10 @@ void RtfParser::appendByte(unsigned char byte) {
     const int codePage = currentCodePage();
     if (!pendingBytes_.empty() && codePage != pendingCodePage_) decodePendingBytes();
     pendingCodePage_ = codePage;
+    if (byte != ' ' && countUnbroken(1)) {
+        decodePendingBytes();
+        runText_.append(lineSeparator);
+    }
     pendingBytes_.push_back(static_cast<char>(byte));
     addCharacters(1);
 }
@@ -110,8 +115,31 @@ void RtfParser::appendText(QStringView text) {
     if (!(runCharacters_ == state().characters)) flushRun();
     runCharacters_ = state().characters;
     decodePendingBytes();
-    runText_.append(text);
+    for (const QChar character : text) appendBounded(character.unicode());
     addCharacters(text.size());
+}
+
+// Layout time grows with the square of an unbroken line and of a paragraph's tabs, so such runs
+// are cut short: a long unbroken run goes on onto a new line, and tabs past the bound are spaces.
+void RtfParser::appendBounded(char16_t character) {
+    if (character == u'\t' && ++paragraphTabs_ > maxTabsPerParagraph) character = u' ';
+    if (character == u' ' || character == u'\t' || character == lineSeparator) unbrokenRun_ = 0;
+    else if (countUnbroken(1)) runText_.append(lineSeparator);
+    runText_.append(QChar(character));
+}
+
+// Counts characters without a break opportunity; true when the run must break before them.
+bool RtfParser::countUnbroken(int count) {
+    const QTextBlock block = cursor_.block();
+    if (block != countedBlock_) {
+        countedBlock_ = block;
+        unbrokenRun_ = 0;
+        paragraphTabs_ = 0;
+    }
+    unbrokenRun_ += count;
+    if (unbrokenRun_ <= maxUnbrokenRun) return false;
+    unbrokenRun_ = count;
+    return true;
 }
 
 void RtfParser::appendUnicode(int code) {
@@ -218,6 +246,10 @@ void RtfParser::endParagraph() {
     cursor_.insertBlock();
     paragraphHasContent_ = false;
     ++paragraphCount_;
+    unbrokenRun_ = 0;
+    paragraphTabs_ = 0;
+    // Every paragraph costs the layout time, even an empty one.
+    if (paragraphCount_ >= maxParagraphs) finished_ = true;
 }
 
 }  // namespace rtf

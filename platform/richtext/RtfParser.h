@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringDecoder>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFormat>
@@ -44,6 +45,12 @@ constexpr qint64 maxDecodedBytesPerDocument = 256 * 1024 * 1024;
 constexpr double maxEstimatedHeight = 8e6;
 constexpr double narrowViewWidth = 200;
 constexpr std::size_t maxTabStops = 32;
+// Bounds on what makes the layout slow, so that no document takes more than about 200 ms to lay
+// out: an unbroken run of characters, the tabs of one paragraph, and paragraphs.
+constexpr int maxUnbrokenRun = 2000;
+constexpr int maxTabsPerParagraph = 1000;
+constexpr int maxParagraphs = 10000;
+constexpr char16_t lineSeparator = u'\x2028';
 constexpr int maxTwips = 31680;  // 22 inches, the largest page a word processor offers
 constexpr double twipsPerPixel = 15.0;  // 1440 twips per inch at 96 pixels per inch
 constexpr double himetricPerPixel = 2540.0 / 96.0;
@@ -164,6 +171,8 @@ private:
     void appendByte(unsigned char byte);
     void appendText(QStringView text);
     void appendUnicode(int code);
+    void appendBounded(char16_t character);
+    bool countUnbroken(int count);
     bool consumeSkippedCharacter();
     void decodePendingBytes();
     void flushRun();
@@ -224,6 +233,9 @@ private:
 
     bool paragraphHasContent_ = false;
     int paragraphCount_ = 0;
+    QTextBlock countedBlock_;  // the block the two counts below are for
+    int unbrokenRun_ = 0;
+    int paragraphTabs_ = 0;
 
     QTextTable* table_ = nullptr;
     int tableRow_ = 0;
