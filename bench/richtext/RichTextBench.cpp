@@ -1,12 +1,14 @@
 // Times our reader (parse plus layout) in process and as a started program, against unrtf --html
-// on the same files, and prints the figures with their ratios.
+// on the same files, and prints the figures with their ratios. Then the hostile shapes whose
+// layout time grows with the square of their size, shown in the test window's view.
+#include "RichTextView.h"
 #include "RtfReader.h"
 #include "SampleDocuments.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -105,16 +107,67 @@ void printPictureDecodeShare(const QByteArray& rtf) {
     std::printf("picture                PNG decode alone median %7.3f ms\n", median(decode));
 }
 
+// Loading into a shown 640 x 300 view, with the layout and the pending paint done.
+double viewLoadMs(const QByteArray& rtf) {
+    RichTextView view;
+    view.resize(640, 300);
+    view.show();
+    QCoreApplication::processEvents();
+    QElapsedTimer timer;
+    timer.start();
+    view.loadRtf(rtf);
+    view.document()->documentLayout()->documentSize();
+    QCoreApplication::processEvents();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+QByteArray repeated(const QByteArray& piece, int count) {
+    QByteArray body;
+    body.reserve(piece.size() * count);
+    for (int i = 0; i < count; ++i) body += piece;
+    return "{\\rtf1\\ansi " + body + "}";
+}
+
+void printLayoutBounds() {
+    struct Shape {
+        const char* name;
+        QByteArray rtf;
+    };
+    const Shape shapes[] = {
+        {"100 KB unbroken line", repeated("x", 100'000)},
+        {"1 MB unbroken line", repeated("x", 1'000'000)},
+        {"1 MB unbroken Cyrillic", repeated("\\'e6", 1'000'000 / 4)},
+        {"100,000 tabs", repeated("\t", 100'000)},
+        {"100,000 \\tab words", repeated("\\tab ", 100'000)},
+        {"1,000,000 empty paragraphs", repeated("\\par ", 1'000'000)},
+        {"1,000,000 line breaks", repeated("\\line ", 1'000'000)},
+        {"tabs and long words", repeated(QByteArray(1999, 'y') + "\t", 2'000)},
+    };
+    double worst = 0;
+    const char* worstName = "";
+    for (const Shape& shape : shapes) {
+        const double ms = viewLoadMs(shape.rtf);
+        std::printf("layout bound: %-28s %8.1f KB  view load %8.1f ms\n", shape.name, shape.rtf.size() / 1024.0, ms);
+        if (ms > worst) {
+            worst = ms;
+            worstName = shape.name;
+        }
+    }
+    std::printf("layout bound: worst case %s, %.1f ms (goal < 200 ms: %s)\n", worstName, worst,
+                worst < 200 ? "met" : "MISSED");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
+    QApplication application(argc, argv);
     QTemporaryDir folder;
     const ProcessTimes floor = startUpFloor(folder);
     std::printf("start-up on an empty document: rtf2text %.2f ms, unrtf --html %.2f ms\n", floor.ours, floor.unrtf);
     measure("question", typicalQuestion(), 1.0, folder, floor);
     measure("picture", questionWithPicture(), 10.0, folder, floor);
     printPictureDecodeShare(questionWithPicture());
+    printLayoutBounds();
     return 0;
 }
