@@ -1,7 +1,7 @@
 #include "EditedTest.h"
 
 #include "RtfReader.h"
-#include "TemporaryRtfWriter.h"
+#include "RtfWriter.h"
 #include "UndoCommands.h"
 
 #include <QTextDocument>

@@ -3,6 +3,7 @@
 #include "EditedTest.h"
 #include "FileActions.h"
 #include "FormatToolBar.h"
+#include "JournalWidget.h"
 #include "QuestionEditor.h"
 #include "QuestionList.h"
 #include "RecentFiles.h"
@@ -29,6 +30,7 @@ TeacherWindow::TeacherWindow(QWidget* parent)
     setObjectName("teacherWindow");
     tabs_->setObjectName("tabs");
     tabs_->addTab(makeEditorTab(), tr("Test editor"));
+    tabs_->addTab(new JournalWidget, tr("Results journal"));
     setCentralWidget(tabs_);
     makeFileMenu();
     makeEditMenu();

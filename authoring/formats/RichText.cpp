@@ -1,6 +1,6 @@
 #include "RichText.h"
 
-#include "DocumentRtf.h"
+#include "RtfWriter.h"
 #include "RtfReader.h"
 
 #include <QBuffer>
@@ -58,20 +58,20 @@ QString bodyOf(const QString& html) {
 QByteArray plainTextToRtf(const QString& text) {
     QTextDocument document;
     document.setPlainText(text);
-    return documentToRtf(document);
+    return writeRtf(document);
 }
 
 QByteArray htmlToRtf(const QString& html, const std::map<QString, QImage>& pictures) {
     QTextDocument document;
     for (const auto& [name, image] : pictures) document.addResource(QTextDocument::ImageResource, QUrl(name), image);
     document.setHtml(html);
-    return documentToRtf(document);
+    return writeRtf(document);
 }
 
 QByteArray markdownToRtf(const QString& markdown) {
     QTextDocument document;
     document.setMarkdown(markdown);
-    return documentToRtf(document);
+    return writeRtf(document);
 }
 
 QString rtfToPlainText(const QByteArray& rtf) {

@@ -1,6 +1,6 @@
 #include "WordProcessorFormat.h"
 
-#include "DocumentRtf.h"
+#include "RtfWriter.h"
 #include "QuestionRules.h"
 #include "RichText.h"
 #include "RtfReader.h"
@@ -52,7 +52,7 @@ QByteArray piece(const QTextDocument& source, const QTextBlock& first, const QTe
         start.deleteChar();
         if (copy.characterCount() == count) break;
     }
-    return documentToRtf(copy);
+    return writeRtf(copy);
 }
 
 struct Pending {
@@ -154,7 +154,7 @@ QByteArray exportWordProcessorRtf(const TestDocument& test) {
             if (!question.answers[k].isEmpty()) appendPiece(cursor, question.answers[k], k == 0 ? "+ " : "- ", pictures);
         cursor.insertBlock();
     }
-    return documentToRtf(document);
+    return writeRtf(document);
 }
 
 QByteArray exportPlainText(const TestDocument& test) {

@@ -39,7 +39,7 @@ TestDocument documentOf(const TestSpec& spec) {
             throw std::runtime_error("a question has more than five answers");
         AuthoredQuestion authored;
         authored.question = QByteArray::fromStdString(question.question);
-        // Answers not given stay NULL: the program refuses such a question, as fixtures need.
+        // Answers not given stay NULL, which the program shows as empty documents.
         for (std::size_t k = 0; k < question.answers.size(); ++k)
             authored.answers[k] = QByteArray::fromStdString(question.answers[k]);
         document.questions.push_back(std::move(authored));
