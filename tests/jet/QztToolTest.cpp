@@ -275,3 +275,39 @@ TEST(DemoTest, GeographyDescriptionBuildsAFullTest) {
         for (std::size_t column = 0; column < 6; ++column)
             EXPECT_EQ(inflatedHex(test[row][column].text).rfind("{\\rtf1", 0), 0u) << row << "," << column;
 }
+
+TEST_F(QztWrite, ConvertMovesABankIntoATestAndOutAgain) {
+    const QString bank = dir.filePath("bank.gift.txt");
+    QFile gift(bank);
+    ASSERT_TRUE(gift.open(QIODevice::WriteOnly));
+    gift.write("::Q1:: Столица Франции? {=Париж ~Лион ~Марсель}\n\n"
+               "::Q2:: Что такое H₂O? {=вода ~соль ~лёд ~пар ~снег}\n\n"
+               "::E:: Опишите опыт {}\n");
+    gift.close();
+    const QString test = dir.filePath("bank.qzt");
+    const ProcessResult in = runProgram(kQzt, {"convert", bank, test});
+    EXPECT_EQ(in.exitCode, 0) << in.err.toStdString();
+    EXPECT_TRUE(in.out.contains("2 questions imported")) << in.out.toStdString();
+    EXPECT_TRUE(in.out.contains("essay")) << in.out.toStdString();
+
+    const ProcessResult dump = runProgram(kQzt, {"dump", test});
+    EXPECT_EQ(dump.exitCode, 0);
+    EXPECT_TRUE(dump.out.contains("Париж")) << dump.out.toStdString();
+
+    const QString moodle = dir.filePath("back.xml");
+    const ProcessResult out = runProgram(kQzt, {"convert", "--to", "moodle-xml", test, moodle});
+    EXPECT_EQ(out.exitCode, 0) << out.err.toStdString();
+    EXPECT_TRUE(out.out.contains("2 questions imported")) << out.out.toStdString();
+
+    EXPECT_EQ(runProgram(kQzt, {"convert", dir.filePath("absent.gift.txt"), test}).exitCode, 1);
+    EXPECT_EQ(runProgram(kQzt, {"convert", bank}).exitCode, 2);
+}
+
+TEST(QztManners, HelpAndVersionGoToStandardOutput) {
+    const ProcessResult help = runProgram(kQzt, {"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("qzt convert"));
+    const ProcessResult version = runProgram(kQzt, {"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith("qzt 0.")) << version.out.toStdString();
+}

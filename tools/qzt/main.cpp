@@ -29,7 +29,11 @@ const char kUsage[] =
 // Test files take part in conversions like any question bank.
 void registerTestFileFormat() {
     registerBankFormat({"qzt", {"qzt"},
-                        [](const QString& path) { return ImportResult{readTestDocument(path), {}}; },
+                        [](const QString& path) {
+                            ImportResult result{readTestDocument(path), {}};
+                            result.report.imported = static_cast<int>(result.document.questions.size());
+                            return result;
+                        },
                         [](const TestDocument& test, const QString& path) { writeTestDocument(path, test); }});
 }
 
