@@ -190,7 +190,12 @@ static_assert(sizeof(off_t) >= 8, "the lock byte lies beyond 2^32");
 std::unique_ptr<LockedResultsFile> LockedResultsFile::open(const QString& path) {
     auto handle = std::make_unique<Handle>();
     // No O_TRUNC: a file another workstation created a moment ago keeps its records.
-    handle->fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+    const QByteArray name = QFile::encodeName(path);
+    constexpr int flags = O_RDWR | O_CLOEXEC | O_NOCTTY;
+    handle->fd = ::open(name.constData(), flags | O_CREAT | O_EXCL, 0666);
+    // The day's file is shared: the next student, under another account, must be able to append.
+    if (handle->fd >= 0) ::fchmod(handle->fd, 0666);
+    else if (errno == EEXIST) handle->fd = ::open(name.constData(), flags);
     // Only plain files: writing to a pipe or a device could block for ever.
     if (handle->fd < 0 || !handle->isRegularFile()) return nullptr;
     return std::unique_ptr<LockedResultsFile>(new LockedResultsFile(std::move(handle)));

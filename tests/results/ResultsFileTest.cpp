@@ -98,6 +98,17 @@ TEST_F(SaveResults, FirstResultOfTheDayCreatesBothFilesWithTheCompletedRecord) {
     }
 }
 
+TEST_F(SaveResults, NewFilesLetEveryAccountAppendWhateverTheUmask) {
+    const mode_t previous = ::umask(022);
+    SaveResults2File();
+    ::umask(previous);
+    for (const QString& path : {sharedFile, localFile}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0666u) << path.toStdString();
+    }
+}
+
 TEST_F(SaveResults, LongTitleAndLongTimeTextAreCutToTheirFields) {
     Shared().TestTitle = std::string(130, 'T');
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));  // "12:12:34 PM"
