@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev qt6-translations-l10n libxlsxwriter-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-charts-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n libxlsxwriter-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libjpeg-dev mdbtools mdbtools-dev
   xvfb xauth imagemagick unrtf clang libclang-rt-14-dev
   lintian desktop-file-utils appstream strace xdotool openbox
