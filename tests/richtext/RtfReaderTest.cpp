@@ -305,6 +305,52 @@ TEST(RtfRobustness, ManyRowsAndColumnsStayBounded) {
     }
 }
 
+// Each bound holds at its limit and cuts one past it.
+TEST(RtfRobustness, TableBoundsHoldAtTheirLimits) {
+    const auto rowsOf = [](int count) {
+        return "{\\rtf1 " + QByteArray("\\intbl a\\cell\\row ").repeated(count) + "}";
+    };
+    const auto columnsOf = [](int count) {
+        return "{\\rtf1\\intbl " + QByteArray("a\\cell ").repeated(count) + "\\row}";
+    };
+    const QByteArray squareRow = "\\intbl " + QByteArray("a\\cell ").repeated(64) + "\\row ";
+    struct Case {
+        const char* what;
+        QByteArray rtf;
+        int rows, columns;
+    };
+    const std::vector<Case> cases = {
+        {"256 rows", rowsOf(256), 256, 1},
+        {"257 rows", rowsOf(257), 256, 1},
+        {"64 columns", columnsOf(64), 1, 64},
+        {"65 columns", columnsOf(65), 1, 64},
+        {"64 x 64 cells", "{\\rtf1 " + squareRow.repeated(64) + "}", 64, 64},
+        {"65 x 64 cells", "{\\rtf1 " + squareRow.repeated(65) + "}", 64, 64},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTextDocument document;
+        readRtf(c.rtf, document);
+        QTextTable* table = document.find("a").currentTable();
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(table->rows(), c.rows);
+        EXPECT_EQ(table->columns(), c.columns);
+    }
+}
+
+// Past the depth bound a group shares its parent's state, so a format set inside it outlives it.
+TEST(RtfRobustness, GroupDepthBoundHoldsAtItsLimit) {
+    const auto boldAfterInnerGroup = [](int depth) {
+        const QByteArray rtf = "{\\rtf1 " + QByteArray(depth, '{') + "{\\b a}b" + QByteArray(depth, '}') + "}";
+        QTextDocument document;
+        readRtf(rtf, document);
+        return formatAt(document, "b").font().bold();
+    };
+    EXPECT_FALSE(boldAfterInnerGroup(509));
+    EXPECT_FALSE(boldAfterInnerGroup(510));
+    EXPECT_TRUE(boldAfterInnerGroup(511));
+}
+
 TEST(RtfRobustness, ReplacesEarlierContent) {
     QTextDocument document;
     readRtf(doc("first"), document);
