@@ -2,6 +2,7 @@
 #include "DayCount.h"
 #include "LittleEndian.h"
 #include "ResultRecord.h"
+#include "ResultsFolderTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,15 +55,8 @@ QByteArray recordBytes(const char* last, const char* title, const std::vector<in
     return QByteArray(reinterpret_cast<const char*>(b.data()), qsizetype(b.size()));
 }
 
-class QzrCommands : public ::testing::Test {
+class QzrCommands : public ResultsFolderTest {
 protected:
-    QTemporaryDir dir;
-    QString write(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
     QString classFile() {
         return write("day.qzr", recordBytes("\xCF\xE5\xF2\xF0\xEE\xE2", "\xD2\xE5\xF1\xF2", {1, 1, 1}) +
                                     recordBytes("B", "\xD2\xE5\xF1\xF2", {1, 2, 1}) +

@@ -1,4 +1,5 @@
 #include "ResultsFileReader.h"
+#include "ResultsFolderTest.h"
 
 #include "DayCount.h"
 #include "LittleEndian.h"
@@ -55,16 +56,7 @@ QzrRun qzr(const QStringList& arguments) {
             process.readAllStandardError().toStdString()};
 }
 
-class Qzr : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    QString write(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-};
+using Qzr = ResultsFolderTest;
 
 TEST_F(Qzr, ListsTheRecordsAsATable) {
     const QzrRun run = qzr({"list", write("day.qzr", fixture())});
